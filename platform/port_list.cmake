@@ -1,0 +1,1 @@
+add_library(platform_port_list STATIC serial_port_list.cpp)

@@ -1,0 +1,1 @@
+console_test(NAME test_serial_port_list SOURCES test_serial_port_list.cpp LIBS platform_port_list)
