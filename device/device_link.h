@@ -1,0 +1,85 @@
+#pragma once
+// The Modbus RTU master of the console: the poll cycle over the holding register
+// blocks 0, 10 and 20, reply decoding into the register state, and the operator's
+// single-register write commands. Plain C++; the main window supplies its controls
+// and serial port through DeviceLinkHost and calls the handlers below.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What the link asks of the main window. The window implements it with its controls and Comm1.
+class DeviceLinkHost {
+public:
+    virtual ~DeviceLinkHost() = default;
+    virtual bool CommunicationTicked() const = 0;          // CheckBox2 ticked
+    virtual std::string StationAddressText() const = 0;    // ComboBox1 text
+    virtual bool SendData(const std::uint8_t* data, std::uint16_t length) = 0;  // Comm1.SendData
+    virtual void Pause(int milliseconds) = 0;              // pause after a send (5 ms read, 40 ms write)
+    virtual void SetCommunicationLamp(bool lit) = 0;       // Image14 shown / hidden
+    virtual void SetMemo12Text(const std::string& text) = 0;
+    virtual void SetMemo13Text(const std::string& text) = 0;
+};
+
+// Register number and value bytes of the last write command.
+struct PendingWriteContents {
+    std::uint8_t Register = 0;
+    std::uint8_t ValueHi = 0;
+    std::uint8_t ValueLo = 0;
+};
+
+class DeviceLink {
+public:
+    static constexpr int ReplyBufferSize = 258;
+    static constexpr int FrameAreaSize = 255;          // bytes 0..254 take each received block
+    static constexpr int BlockIndexByte = 255;
+    static constexpr int BlockDoneByte = 256;
+    static constexpr int WriteWaitTicksByte = 257;
+    static constexpr int RegisterCount = 30;           // registers 0..29 are polled
+    static constexpr int ReadPauseMs = 5;
+    static constexpr int WritePauseMs = 40;
+
+    explicit DeviceLink(DeviceLinkHost& host);
+
+    void Timer1Timer();                                          // poll tick
+    void Comm1ReceiveData(const void* Buffer, std::uint16_t BufferLength);
+    void WriteExpiryStep();                                      // run once per display tick
+    void KnobClick(int registerNumber, double position);         // iKnob1Click (1), iKnob2Click (2), iKnob3Click (3)
+    void SwitchChange(const std::string& switchCaption);         // iSwitchLed1Change: "STOP" -> 0 / "1111", "RUN" -> 1 / "3333"
+
+    std::uint32_t Register(int number) const;                    // RegisterState, 0 for registers not kept
+    const std::array<std::uint8_t, 258>& ReplyBuffer() const;
+    int BlockIndex() const;
+    bool BlockDone() const;
+    int WriteWaitTicks() const;
+    bool WritePending() const;
+    const PendingWriteContents& PendingWrite() const;            // the last PendingWrite contents
+
+    // The station address to talk to: the address text read leniently, accepted only
+    // as 1 to 255 (0 is the broadcast address and larger values are no station).
+    std::optional<std::uint8_t> StationAddress() const;
+
+    // True if a register is mirrored from the device (0..12, 14, 15, 20..24).
+    static bool IsKeptRegister(int number);
+
+    // The 16-bit value a knob at this position writes: nearest integer, ties to even,
+    // low 16 bits (two's complement for negative values). Empty for NaN or infinity.
+    static std::optional<std::uint16_t> KnobValue(double position);
+
+private:
+    void AdvanceBlockIfDone();
+    void SendReadRequest(std::uint8_t start, std::uint8_t count);
+    void SendWriteRequest();
+    void IssueWrite(std::uint8_t reg, std::uint16_t value);
+    void JudgeReadReply();
+    void DecodeBlock(int block);
+    void ClearFrameArea();
+
+    DeviceLinkHost& host_;
+    std::array<std::uint8_t, 258> replyBuffer_{};
+    bool writePending_ = false;
+    PendingWriteContents pendingWrite_{};
+    std::array<std::uint32_t, RegisterCount> registerState_{};
+    bool readAwaitingReply_ = false;   // a read request went out and no block has come back since
+};
