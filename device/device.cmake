@@ -1,0 +1,5 @@
+# The Modbus RTU master: frame codec, lenient integer reading, poll cycle and commands.
+add_library(device STATIC
+  frame_codec.cpp
+  lenient_str_to_int.cpp
+  device_link.cpp)

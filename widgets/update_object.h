@@ -1,0 +1,44 @@
+#pragma once
+
+// The shared timer that issues repaints a widget held back by its frame-rate
+// throttle: once a second it repaints every registered widget whose repaint is
+// pending, whose update bracket is closed and whose frame interval has passed.
+
+#include <QObject>
+#include <QTimer>
+#include <vector>
+
+// What the update object asks of a widget.
+class TiUpdateClient {
+public:
+    virtual bool IsUpdateBracketOpen() const = 0;
+    virtual bool IsRepaintPending() const = 0;
+    virtual int GetUpdateFrameRate() const = 0;
+    virtual double GetLastRepaintTime() const = 0;
+    virtual void RepaintNow() = 0;
+
+protected:
+    ~TiUpdateClient() = default;
+};
+
+class TiUpdateObject : public QObject {
+    Q_OBJECT
+
+public:
+    // The one instance, created on first use and freed when the application ends.
+    static TiUpdateObject& Instance();
+
+    void AddComponent(TiUpdateClient* component);
+    void RemoveComponent(TiUpdateClient* component);
+
+    // One timer tick (public so tests need not wait a second).
+    void Tick();
+    bool IsTimerActive() const { return timer_.isActive(); }
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+
+private:
+    TiUpdateObject();
+
+    QTimer timer_;
+    std::vector<TiUpdateClient*> components_;
+};
