@@ -13,7 +13,16 @@ constexpr int BlockCount = 3;
 constexpr std::uint8_t RegistersPerBlock = 10;
 constexpr int ReadReplyCrcOffset = 23;   // CRC over bytes 0..22, then hi at 23, lo at 24
 constexpr int ReadReplyDataOffset = 3;
+constexpr std::size_t ReadReplyLength = 25;
 constexpr int WriteExpiryTicks = 3;      // a write pending for more ticks than this expires
+
+// Registers mirrored from the device: 0..12, 14, 15 and 20..24.
+constexpr std::array<bool, DeviceLink::RegisterCount> KeptRegisters = [] {
+    std::array<bool, DeviceLink::RegisterCount> kept{};
+    for (int n = 0; n < DeviceLink::RegisterCount; ++n)
+        kept[static_cast<std::size_t>(n)] = n <= 12 || n == 14 || n == 15 || (n >= 20 && n <= 24);
+    return kept;
+}();
 
 } // namespace
 
@@ -21,7 +30,7 @@ DeviceLink::DeviceLink(DeviceLinkHost& host) : host_(host) {}
 
 bool DeviceLink::IsKeptRegister(int number)
 {
-    return (number >= 0 && number <= 12) || number == 14 || number == 15 || (number >= 20 && number <= 24);
+    return number >= 0 && number < RegisterCount && KeptRegisters[static_cast<std::size_t>(number)];
 }
 
 std::optional<std::uint16_t> DeviceLink::KnobValue(double position)
@@ -104,13 +113,20 @@ void DeviceLink::Comm1ReceiveData(const void* Buffer, std::uint16_t BufferLength
     if (writePending_) {
         writePending_ = false;   // any block while a write is outstanding is its echo
     } else {
-        JudgeReadReply();
+        JudgeReadReply(length);
     }
     ClearFrameArea();
 }
 
-void DeviceLink::JudgeReadReply()
+void DeviceLink::JudgeReadReply(std::size_t length)
 {
+    // A shorter block cannot be a read reply. Checking the CRC alone is not enough:
+    // any short frame with a valid CRC of its own (a write echo, an exception reply)
+    // leaves the CRC register at zero, and the zeroed bytes after it then "match".
+    if (length < ReadReplyLength) {
+        host_.SetCommunicationLamp(false);
+        return;
+    }
     const std::uint16_t crc = Crc16(replyBuffer_.data(), ReadReplyCrcOffset);
     const std::uint16_t received = static_cast<std::uint16_t>(
         (replyBuffer_[ReadReplyCrcOffset] << 8) | replyBuffer_[ReadReplyCrcOffset + 1]);
@@ -129,7 +145,10 @@ void DeviceLink::DecodeBlock(int block)
 {
     for (int i = 0; i < RegistersPerBlock; ++i) {
         const int number = block * RegistersPerBlock + i;
-        if (!IsKeptRegister(number)) continue;
+        // The kept-register table is read directly rather than through a call to
+        // IsKeptRegister: GCC 12.2 at -O1 and above deleted this whole function's call
+        // when its loop called that (const) function between the loads and stores.
+        if (number < 0 || number >= RegisterCount || !KeptRegisters[static_cast<std::size_t>(number)]) continue;
         const int at = ReadReplyDataOffset + 2 * i;
         registerState_[static_cast<std::size_t>(number)] =
             static_cast<std::uint32_t>(replyBuffer_[at]) * 256u + replyBuffer_[at + 1];

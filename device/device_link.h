@@ -5,6 +5,7 @@
 // and serial port through DeviceLinkHost and calls the handlers below.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -72,7 +73,7 @@ private:
     void SendReadRequest(std::uint8_t start, std::uint8_t count);
     void SendWriteRequest();
     void IssueWrite(std::uint8_t reg, std::uint16_t value);
-    void JudgeReadReply();
+    void JudgeReadReply(std::size_t length);
     void DecodeBlock(int block);
     void ClearFrameArea();
 

@@ -1,0 +1,397 @@
+#include "device/device_link.h"
+#include "device/frame_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Frame = std::vector<std::uint8_t>;
+
+class FakeHost : public DeviceLinkHost {
+public:
+    bool ticked = true;
+    std::string address = "1";
+    std::vector<Frame> sent;
+    std::vector<int> pauses;
+    bool lamp = false;
+    int lampChanges = 0;
+    std::string memo12 = "unset";
+    std::string memo13 = "unset";
+
+    bool CommunicationTicked() const override { return ticked; }
+    std::string StationAddressText() const override { return address; }
+    bool SendData(const std::uint8_t* data, std::uint16_t length) override
+    {
+        sent.emplace_back(data, data + length);
+        return true;
+    }
+    void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
+    void SetCommunicationLamp(bool lit) override
+    {
+        lamp = lit;
+        ++lampChanges;
+    }
+    void SetMemo12Text(const std::string& text) override { memo12 = text; }
+    void SetMemo13Text(const std::string& text) override { memo13 = text; }
+};
+
+// A function 03 reply of ten registers, values[i] for register start + i.
+Frame ReadReply(std::uint8_t address, const std::vector<std::uint16_t>& values)
+{
+    Frame frame{address, 0x03, 20};
+    for (std::uint16_t v : values) {
+        frame.push_back(static_cast<std::uint8_t>(v >> 8));
+        frame.push_back(static_cast<std::uint8_t>(v & 0xFF));
+    }
+    return WithCrc(frame);
+}
+
+std::vector<std::uint16_t> Sequence(std::uint16_t first)
+{
+    std::vector<std::uint16_t> values;
+    for (std::uint16_t i = 0; i < 10; ++i) values.push_back(static_cast<std::uint16_t>(first + i));
+    return values;
+}
+
+std::uint8_t StartOf(const Frame& request) { return request.at(3); }
+
+Frame Bytes(const RequestFrame& frame) { return {frame.begin(), frame.end()}; }
+
+class DeviceLinkTest : public ::testing::Test {
+protected:
+    FakeHost host;
+    DeviceLink link{host};
+
+    void Deliver(const Frame& frame) { link.Comm1ReceiveData(frame.data(), static_cast<std::uint16_t>(frame.size())); }
+
+    // One poll tick answered by the device with values first, first+1, ...
+    void PollAnswered(std::uint16_t first)
+    {
+        link.Timer1Timer();
+        Deliver(ReadReply(1, Sequence(first)));
+    }
+};
+
+} // namespace
+
+TEST_F(DeviceLinkTest, PollCycleWalksTheBlocksAndDecodesRegisters)
+{
+    PollAnswered(100);
+    PollAnswered(1000);
+    // block 2 with values from 65530: register 25.. wrap but 20..24 are 65530..65534
+    PollAnswered(65530);
+    PollAnswered(200);
+    PollAnswered(300);
+    PollAnswered(400);
+
+    ASSERT_EQ(host.sent.size(), 6u);
+    const std::vector<std::uint8_t> starts{0, 10, 20, 0, 10, 20};
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        EXPECT_EQ(StartOf(host.sent[i]), starts[i]) << "request " << i;
+        EXPECT_EQ(host.sent[i], Bytes(BuildReadRequest(1, starts[i], 10)));
+    }
+    EXPECT_EQ(host.pauses, std::vector<int>(6, DeviceLink::ReadPauseMs));
+
+    for (int r = 0; r <= 9; ++r) EXPECT_EQ(link.Register(r), 200u + r) << "register " << r;
+    EXPECT_EQ(link.Register(10), 300u);
+    EXPECT_EQ(link.Register(12), 302u);
+    EXPECT_EQ(link.Register(13), 0u);   // not kept
+    EXPECT_EQ(link.Register(14), 304u);
+    EXPECT_EQ(link.Register(15), 305u);
+    EXPECT_EQ(link.Register(16), 0u);
+    EXPECT_EQ(link.Register(20), 400u);
+    EXPECT_EQ(link.Register(24), 404u);
+    EXPECT_EQ(link.Register(25), 0u);
+    EXPECT_EQ(link.Register(-1), 0u);
+    EXPECT_EQ(link.Register(30), 0u);
+    EXPECT_TRUE(host.lamp);
+    EXPECT_EQ(host.memo12, "0");
+    EXPECT_EQ(link.BlockIndex(), 2);
+    EXPECT_TRUE(link.BlockDone());
+    // the frame area is cleared after each block
+    for (int i = 0; i < DeviceLink::FrameAreaSize; ++i) ASSERT_EQ(link.ReplyBuffer()[i], 0) << "byte " << i;
+}
+
+TEST_F(DeviceLinkTest, RegisterValuesAboveSignedRangeStayUnsigned)
+{
+    link.Timer1Timer();
+    Deliver(ReadReply(1, {0x8000, 0xFFFF, 65535, 40000, 0, 0, 0, 0x0101, 0, 0}));
+    EXPECT_EQ(link.Register(0), 32768u);
+    EXPECT_EQ(link.Register(1), 65535u);
+    EXPECT_EQ(link.Register(3), 40000u);
+    EXPECT_EQ(link.Register(7), 0x0101u);
+}
+
+TEST_F(DeviceLinkTest, BadCrcUnlightsLampKeepsStateAndRepeatsBlock)
+{
+    PollAnswered(100);
+    ASSERT_TRUE(host.lamp);
+
+    link.Timer1Timer();
+    Frame bad = ReadReply(1, Sequence(500));
+    bad[24] ^= 0xFF;
+    Deliver(bad);
+    EXPECT_FALSE(host.lamp);
+    EXPECT_FALSE(link.BlockDone());
+
+    // a reply split in two blocks fails twice
+    link.Timer1Timer();
+    const Frame good = ReadReply(1, Sequence(500));
+    Deliver(Frame(good.begin(), good.begin() + 10));
+    Deliver(Frame(good.begin() + 10, good.end()));
+    EXPECT_FALSE(host.lamp);
+
+    link.Timer1Timer();
+    ASSERT_EQ(host.sent.size(), 4u);
+    EXPECT_EQ(StartOf(host.sent[1]), 10);
+    EXPECT_EQ(StartOf(host.sent[2]), 10);
+    EXPECT_EQ(StartOf(host.sent[3]), 10);
+    EXPECT_EQ(link.Register(10), 0u);
+    EXPECT_EQ(link.Register(0), 100u);
+
+    // garbage and empty blocks are judged the same way and harm nothing
+    Deliver(Frame(7, 0xAA));
+    link.Comm1ReceiveData(nullptr, 12);
+    link.Comm1ReceiveData(good.data(), 0);
+    EXPECT_FALSE(host.lamp);
+    EXPECT_EQ(link.BlockIndex(), 1);
+    EXPECT_EQ(link.Register(0), 100u);
+}
+
+TEST_F(DeviceLinkTest, ReplyFromAnotherStationIsAccepted)
+{
+    link.Timer1Timer();
+    Deliver(ReadReply(77, Sequence(5)));
+    EXPECT_TRUE(host.lamp);
+    EXPECT_EQ(link.Register(9), 14u);
+    EXPECT_TRUE(link.BlockDone());
+}
+
+TEST_F(DeviceLinkTest, OversizeBlockIsCutBeforeThePollStateBytes)
+{
+    PollAnswered(100);   // block 0 done
+    link.Timer1Timer();  // now polling block 1
+    host.address = "";   // further ticks send nothing
+    link.SwitchChange("RUN");   // a write pending, counting ticks
+    link.WriteExpiryStep();
+    ASSERT_EQ(link.WriteWaitTicks(), 1);
+    ASSERT_TRUE(link.WritePending());
+
+    // a valid read reply followed by padding, far longer than the frame area
+    Frame big = ReadReply(1, Sequence(9));
+    big.resize(600, 0xEE);
+    Deliver(big);   // taken as the write's echo
+    EXPECT_EQ(link.BlockIndex(), 1);
+    EXPECT_FALSE(link.BlockDone());
+    EXPECT_EQ(link.WriteWaitTicks(), 1);
+    EXPECT_FALSE(link.WritePending());
+
+    // judged as a read: the cut block still carries a valid reply in its first 25 bytes
+    Deliver(big);
+    EXPECT_EQ(link.BlockIndex(), 1);
+    EXPECT_TRUE(link.BlockDone());
+    EXPECT_EQ(link.WriteWaitTicks(), 1);
+    EXPECT_EQ(link.Register(10), 9u);
+
+    Deliver(Frame(65535, 0x07));
+    EXPECT_EQ(link.BlockIndex(), 1);
+    EXPECT_TRUE(link.BlockDone());
+    EXPECT_EQ(link.WriteWaitTicks(), 1);
+    EXPECT_EQ(link.ReplyBuffer()[254], 0);
+}
+
+TEST_F(DeviceLinkTest, PendingWriteSuspendsPollingForFourDisplayTicks)
+{
+    link.KnobClick(2, 15.0);
+    ASSERT_EQ(host.sent.size(), 1u);
+    EXPECT_EQ(host.sent[0], Bytes(BuildWriteRequest(1, 2, 0, 15)));
+    EXPECT_EQ(host.pauses.back(), DeviceLink::WritePauseMs);
+
+    for (int tick = 1; tick <= 3; ++tick) {
+        link.WriteExpiryStep();
+        link.Timer1Timer();
+        EXPECT_TRUE(link.WritePending()) << "display tick " << tick;
+        EXPECT_EQ(link.WriteWaitTicks(), tick);
+    }
+    EXPECT_EQ(host.sent.size(), 1u);
+    EXPECT_FALSE(host.lamp);
+
+    link.WriteExpiryStep();   // fourth tick: the write expires
+    EXPECT_FALSE(link.WritePending());
+    EXPECT_EQ(link.WriteWaitTicks(), 0);
+    link.Timer1Timer();
+    ASSERT_EQ(host.sent.size(), 2u);
+    EXPECT_EQ(host.sent[1], Bytes(BuildReadRequest(1, 0, 10)));
+}
+
+TEST_F(DeviceLinkTest, WriteWithCommunicationUntickedSendsNothingButStillPends)
+{
+    host.ticked = false;
+    link.KnobClick(1, 350.0);
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_TRUE(link.WritePending());
+    EXPECT_EQ(link.PendingWrite().Register, 1);
+    EXPECT_EQ(link.PendingWrite().ValueHi, 0x01);
+    EXPECT_EQ(link.PendingWrite().ValueLo, 0x5E);
+    host.ticked = true;
+    link.Timer1Timer();
+    EXPECT_TRUE(host.sent.empty());
+}
+
+TEST_F(DeviceLinkTest, ReadReplyInFlightIsTakenAsTheWriteEcho)
+{
+    link.Timer1Timer();
+    link.KnobClick(3, 20.0);
+    Deliver(ReadReply(1, Sequence(100)));   // the late read reply: counts as the echo
+    EXPECT_FALSE(link.WritePending());
+    EXPECT_EQ(link.Register(0), 0u);
+    EXPECT_FALSE(link.BlockDone());
+
+    Deliver(Bytes(BuildWriteRequest(1, 3, 0, 20)));   // the real echo, judged as a read reply
+    EXPECT_FALSE(host.lamp);
+    EXPECT_FALSE(link.BlockDone());
+    EXPECT_EQ(link.Register(0), 0u);
+    EXPECT_EQ(link.Register(1), 0u);
+}
+
+TEST_F(DeviceLinkTest, ShortFramesWithTheirOwnValidCrcAreNotReadReplies)
+{
+    PollAnswered(100);
+    ASSERT_TRUE(host.lamp);
+    // Such frames leave the CRC register at zero and the cleared bytes after them
+    // would otherwise match; they must not be decoded as registers.
+    const std::vector<Frame> shortFrames{
+        Bytes(BuildWriteRequest(1, 3, 0, 20)),
+        WithCrc({0x01, 0x83, 0x02}),                 // exception reply
+        WithCrc({0x01, 0x03, 0x04, 0x12, 0x34, 0x56, 0x78}),   // two registers only
+    };
+    for (const Frame& frame : shortFrames) {
+        link.Timer1Timer();
+        host.lamp = true;
+        Deliver(frame);
+        EXPECT_FALSE(host.lamp);
+        EXPECT_FALSE(link.BlockDone());
+        EXPECT_EQ(link.BlockIndex(), 1);
+        EXPECT_EQ(link.Register(10), 0u);
+        EXPECT_EQ(link.Register(11), 0u);
+    }
+}
+
+TEST_F(DeviceLinkTest, KnobWritesRoundedPosition)
+{
+    link.KnobClick(1, 350.0);
+    ASSERT_EQ(host.sent.size(), 1u);
+    EXPECT_EQ(host.sent[0], (Frame{0x01, 0x06, 0x00, 0x01, 0x01, 0x5E, 0x58, 0x62}));
+
+    link.KnobClick(2, 42.5);
+    link.KnobClick(3, 43.5);
+    ASSERT_EQ(host.sent.size(), 3u);
+    EXPECT_EQ(host.sent[1], Bytes(BuildWriteRequest(1, 2, 0, 42)));
+    EXPECT_EQ(host.sent[2], Bytes(BuildWriteRequest(1, 3, 0, 44)));
+    EXPECT_EQ(link.PendingWrite().Register, 3);
+
+    link.KnobClick(0, 10.0);
+    link.KnobClick(4, 10.0);
+    EXPECT_EQ(host.sent.size(), 3u);
+}
+
+TEST(KnobValue, RoundsHalfToEvenAndKeepsLow16BitsForAnyPosition)
+{
+    EXPECT_EQ(DeviceLink::KnobValue(42.5), 42);
+    EXPECT_EQ(DeviceLink::KnobValue(43.5), 44);
+    EXPECT_EQ(DeviceLink::KnobValue(0.5), 0);
+    EXPECT_EQ(DeviceLink::KnobValue(1.5), 2);
+    EXPECT_EQ(DeviceLink::KnobValue(42.4999), 42);
+    EXPECT_EQ(DeviceLink::KnobValue(42.5001), 43);
+    EXPECT_EQ(DeviceLink::KnobValue(-0.5), 0);
+    EXPECT_EQ(DeviceLink::KnobValue(-1.0), 0xFFFF);
+    EXPECT_EQ(DeviceLink::KnobValue(-2.5), 0xFFFE);
+    EXPECT_EQ(DeviceLink::KnobValue(-3.5), 0xFFFC);
+    EXPECT_EQ(DeviceLink::KnobValue(65536.0), 0);
+    EXPECT_EQ(DeviceLink::KnobValue(65537.0), 1);
+    EXPECT_EQ(DeviceLink::KnobValue(-65537.0), 0xFFFF);
+    EXPECT_EQ(DeviceLink::KnobValue(4294967296.0 + 350.0), 350);
+    EXPECT_EQ(DeviceLink::KnobValue(1e300), std::optional<std::uint16_t>(static_cast<std::uint16_t>(std::fmod(1e300, 65536.0))));
+    EXPECT_EQ(DeviceLink::KnobValue(std::ldexp(1.0, 80) + std::ldexp(1.0, 70) + 0.0), 0);
+    EXPECT_EQ(DeviceLink::KnobValue(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
+    EXPECT_EQ(DeviceLink::KnobValue(std::numeric_limits<double>::infinity()), std::nullopt);
+    EXPECT_EQ(DeviceLink::KnobValue(-std::numeric_limits<double>::infinity()), std::nullopt);
+}
+
+TEST_F(DeviceLinkTest, NonFiniteKnobPositionWritesNothing)
+{
+    link.KnobClick(1, std::numeric_limits<double>::quiet_NaN());
+    link.KnobClick(2, std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_FALSE(link.WritePending());
+}
+
+TEST_F(DeviceLinkTest, SwitchCaptionsWriteRunState)
+{
+    link.SwitchChange("STOP");
+    ASSERT_EQ(host.sent.size(), 1u);
+    EXPECT_EQ(host.sent[0], Bytes(BuildWriteRequest(1, 0, 0, 0)));
+    EXPECT_EQ(host.memo13, "1111");
+    EXPECT_TRUE(link.WritePending());
+
+    link.SwitchChange("RUN");
+    ASSERT_EQ(host.sent.size(), 2u);
+    EXPECT_EQ(host.sent[1], (Frame{0x01, 0x06, 0x00, 0x00, 0x00, 0x01, 0x48, 0x0A}));
+    EXPECT_EQ(host.memo13, "3333");
+
+    link.SwitchChange("run");
+    link.SwitchChange("");
+    link.SwitchChange("STOP ");
+    EXPECT_EQ(host.sent.size(), 2u);
+    EXPECT_EQ(host.memo13, "3333");
+    EXPECT_EQ(link.PendingWrite().ValueLo, 1);
+}
+
+TEST_F(DeviceLinkTest, BadStationAddressSendsNothing)
+{
+    for (const char* text : {"", "0", "300", "abc", "-1", "99999999999", "4294967297", "256"}) {
+        host.address = text;
+        host.lamp = true;
+        const std::size_t before = host.sent.size();
+        link.Timer1Timer();
+        EXPECT_EQ(host.sent.size(), before) << "address '" << text << "'";
+        EXPECT_FALSE(host.lamp) << "address '" << text << "'";
+        link.SwitchChange("RUN");
+        link.KnobClick(1, 400);
+        EXPECT_EQ(host.sent.size(), before) << "address '" << text << "'";
+        EXPECT_TRUE(link.WritePending());
+        for (int i = 0; i < 4; ++i) link.WriteExpiryStep();
+    }
+    host.address = "255";
+    link.Timer1Timer();
+    ASSERT_EQ(host.sent.size(), 1u);
+    EXPECT_EQ(host.sent[0][0], 0xFF);
+    host.address = " $1F";
+    link.SwitchChange("STOP");
+    ASSERT_EQ(host.sent.size(), 2u);
+    EXPECT_EQ(host.sent[1][0], 0x1F);
+    host.address = "12ab";
+    EXPECT_EQ(link.StationAddress(), std::optional<std::uint8_t>(12));
+}
+
+TEST_F(DeviceLinkTest, UnansweredReadUnlightsLampAtNextTick)
+{
+    PollAnswered(100);
+    ASSERT_TRUE(host.lamp);
+    link.Timer1Timer();   // the device stops answering after this request
+    EXPECT_TRUE(host.lamp);
+    link.Timer1Timer();
+    EXPECT_FALSE(host.lamp);
+    EXPECT_EQ(StartOf(host.sent.back()), 10);   // same block asked for again
+
+    Deliver(ReadReply(1, Sequence(50)));   // it answers again
+    EXPECT_TRUE(host.lamp);
+    link.Timer1Timer();
+    EXPECT_TRUE(host.lamp);   // previous request was answered
+    EXPECT_EQ(StartOf(host.sent.back()), 20);
+}
