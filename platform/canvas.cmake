@@ -1,5 +1,8 @@
 # The canvas layer on QPainter: colours, fonts, pens and brushes, bitmaps, canvas.
+set(_canvas_dir ${CMAKE_CURRENT_LIST_DIR})
 add_library(platform_canvas STATIC
-  geometry.h colors.h colors.cpp fonts.h fonts.cpp pen_brush.h text_format.h
-  canvas.h canvas.cpp canvas_text.cpp bitmap.h bitmap.cpp canvas_layer.h)
+  ${_canvas_dir}/geometry.h ${_canvas_dir}/colors.h ${_canvas_dir}/colors.cpp
+  ${_canvas_dir}/fonts.h ${_canvas_dir}/fonts.cpp ${_canvas_dir}/pen_brush.h ${_canvas_dir}/text_format.h
+  ${_canvas_dir}/canvas.h ${_canvas_dir}/canvas.cpp ${_canvas_dir}/canvas_text.cpp
+  ${_canvas_dir}/bitmap.h ${_canvas_dir}/bitmap.cpp ${_canvas_dir}/canvas_layer.h)
 target_link_libraries(platform_canvas PUBLIC Qt6::Gui Qt6::Widgets)
