@@ -7,3 +7,11 @@ add_library(widgets_edit_model STATIC
   ${CMAKE_CURRENT_LIST_DIR}/analog_output_text.cpp
 )
 target_link_libraries(widgets_edit_model PUBLIC Qt6::Core)
+
+add_library(widgets_edit STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/edit_custom.h
+  ${CMAKE_CURRENT_LIST_DIR}/edit_custom.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/analog_output.h
+  ${CMAKE_CURRENT_LIST_DIR}/analog_output.cpp
+)
+target_link_libraries(widgets_edit PUBLIC widgets_edit_model widgets_base Qt6::Widgets)
