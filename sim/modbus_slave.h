@@ -1,0 +1,32 @@
+#pragma once
+// Modbus RTU slave logic of the simulator: judges one request frame and builds the reply.
+
+#include "sim/softstarter_model.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class ModbusSlave {
+public:
+    static constexpr std::uint8_t IllegalFunction = 0x01;
+    static constexpr std::uint8_t IllegalDataAddress = 0x02;
+    static constexpr std::uint8_t BroadcastAddress = 0;
+
+    ModbusSlave(SoftStarterModel& model, std::uint8_t address);
+
+    // The reply to a complete request frame, or nothing: frames with a bad CRC, for
+    // another station, or of a wrong length get no reply; a broadcast write is carried
+    // out without a reply.
+    std::optional<std::vector<std::uint8_t>> Answer(const std::vector<std::uint8_t>& request);
+
+    std::uint8_t Address() const { return address_; }
+
+private:
+    std::optional<std::vector<std::uint8_t>> ReadHoldingRegisters(const std::vector<std::uint8_t>& request);
+    std::optional<std::vector<std::uint8_t>> WriteSingleRegister(const std::vector<std::uint8_t>& request);
+    std::vector<std::uint8_t> Exception(std::uint8_t function, std::uint8_t code) const;
+
+    SoftStarterModel& model_;
+    std::uint8_t address_;
+};

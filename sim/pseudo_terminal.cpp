@@ -1,0 +1,64 @@
+#include "sim/pseudo_terminal.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+PseudoTerminal::~PseudoTerminal() { Close(); }
+
+bool PseudoTerminal::Fail(const std::string& what)
+{
+    error_ = what + ": " + std::strerror(errno);
+    Close();
+    return false;
+}
+
+bool PseudoTerminal::Open()
+{
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0) return Fail("posix_openpt");
+    if (grantpt(master_) != 0) return Fail("grantpt");
+    if (unlockpt(master_) != 0) return Fail("unlockpt");
+    const char* name = ptsname(master_);
+    if (!name) return Fail("ptsname");
+    slavePath_ = name;
+    slave_ = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave_ < 0) return Fail("open " + slavePath_);
+    termios tio{};
+    if (tcgetattr(slave_, &tio) != 0) return Fail("tcgetattr");
+    cfmakeraw(&tio);   // bytes pass unchanged: no echo, no line editing, no CR/LF mapping
+    if (tcsetattr(slave_, TCSANOW, &tio) != 0) return Fail("tcsetattr");
+    return true;
+}
+
+bool PseudoTerminal::Link(const std::string& linkPath)
+{
+    struct stat st{};
+    if (::lstat(linkPath.c_str(), &st) == 0) {
+        if (!S_ISLNK(st.st_mode)) {
+            errno = EEXIST;
+            error_ = "link " + linkPath + ": exists and is not a symlink";
+            return false;
+        }
+        ::unlink(linkPath.c_str());
+    }
+    if (::symlink(slavePath_.c_str(), linkPath.c_str()) != 0) {
+        error_ = "symlink " + linkPath + ": " + std::strerror(errno);
+        return false;
+    }
+    linkPath_ = linkPath;
+    return true;
+}
+
+void PseudoTerminal::Close()
+{
+    if (!linkPath_.empty()) ::unlink(linkPath_.c_str());
+    linkPath_.clear();
+    if (slave_ >= 0) ::close(slave_);
+    if (master_ >= 0) ::close(master_);
+    slave_ = master_ = -1;
+}

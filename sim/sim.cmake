@@ -1,0 +1,16 @@
+# Soft-starter simulator: model and Modbus slave logic, the executable, and a helper
+# that runs the executable from tests and scripts.
+add_library(sim_core STATIC
+  softstarter_model.cpp
+  modbus_slave.cpp
+  rtu_framer.cpp
+  fault_injector.cpp
+  sim_options.cpp
+  pseudo_terminal.cpp
+  simulator_loop.cpp)
+target_link_libraries(sim_core PUBLIC device)
+
+add_executable(softstarter-sim main.cpp)
+target_link_libraries(softstarter-sim PRIVATE sim_core)
+
+add_library(sim_process STATIC sim_process.cpp)

@@ -1,0 +1,116 @@
+#include "sim/simulator_loop.h"
+
+#include "device/frame_codec.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int IdlePollMs = 1000;   // upper bound on any sleep; a signal ends it sooner
+
+} // namespace
+
+SimulatorLoop::SimulatorLoop(int fd, SoftStarterModel& model, ModbusSlave& slave, RtuFramer& framer,
+                             FaultInjector& faults, std::FILE* requestLog, const volatile std::sig_atomic_t& stopFlag)
+    : fd_(fd), model_(model), slave_(slave), framer_(framer), faults_(faults), requestLog_(requestLog),
+      stopFlag_(stopFlag), lastAdvance_(Clock::now())
+{
+}
+
+SimulatorLoop::Ending SimulatorLoop::Run()
+{
+    sigset_t unblocked;
+    sigemptyset(&unblocked);
+    while (!stopFlag_) {
+        Clock::time_point now = Clock::now();
+        AdvanceModel(now);
+        if (!SendDue(now)) return Ending::LineError;
+        if (closing_ && pending_.empty()) return Ending::InjectedClose;
+
+        pollfd pfd{fd_, POLLIN, 0};
+        const int timeoutMs = PollTimeoutMs(now);
+        const timespec timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1'000'000L};
+        const int ready = ppoll(&pfd, 1, &timeout, &unblocked);   // signals get through only here
+        if (ready < 0 && errno != EINTR) return Ending::LineError;
+        now = Clock::now();
+        AdvanceModel(now);
+        if (ready > 0 && (pfd.revents & POLLIN) && !ReadLine(now)) return Ending::LineError;
+        if (ready > 0 && (pfd.revents & (POLLERR | POLLNVAL))) return Ending::LineError;
+        if (auto frame = framer_.Expire(now)) HandleFrame(*frame, now);
+    }
+    return Ending::Stopped;
+}
+
+void SimulatorLoop::AdvanceModel(Clock::time_point now)
+{
+    model_.Advance(std::chrono::duration<double>(now - lastAdvance_).count());
+    lastAdvance_ = now;
+}
+
+bool SimulatorLoop::ReadLine(Clock::time_point now)
+{
+    std::uint8_t buffer[4096];
+    const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+    if (n < 0) return errno == EINTR || errno == EAGAIN;
+    for (const auto& frame : framer_.Feed(buffer, static_cast<std::size_t>(n), now)) HandleFrame(frame, now);
+    return true;
+}
+
+void SimulatorLoop::HandleFrame(const std::vector<std::uint8_t>& frame, Clock::time_point now)
+{
+    LogRequest(frame);
+    if (closing_) return;   // the device is going away: no more answers
+    auto reply = slave_.Answer(frame);
+    if (!reply) return;
+    for (auto& chunk : faults_.Shape(std::move(*reply)))
+        Schedule(now + std::chrono::milliseconds(chunk.delayMs), std::move(chunk.bytes));
+    if (faults_.ShouldClose()) closing_ = true;
+}
+
+void SimulatorLoop::Schedule(Clock::time_point due, std::vector<std::uint8_t> bytes)
+{
+    const auto at = std::upper_bound(pending_.begin(), pending_.end(), due,
+                                     [](Clock::time_point t, const Pending& p) { return t < p.due; });
+    pending_.insert(at, Pending{due, std::move(bytes)});
+}
+
+bool SimulatorLoop::SendDue(Clock::time_point now)
+{
+    while (!pending_.empty() && pending_.front().due <= now) {
+        const std::vector<std::uint8_t>& bytes = pending_.front().bytes;
+        std::size_t sent = 0;
+        while (sent < bytes.size()) {
+            const ssize_t n = ::write(fd_, bytes.data() + sent, bytes.size() - sent);
+            if (n < 0 && errno == EINTR) {
+                if (stopFlag_) return true;
+                continue;
+            }
+            if (n < 0) return false;
+            sent += static_cast<std::size_t>(n);
+        }
+        pending_.pop_front();
+    }
+    return true;
+}
+
+int SimulatorLoop::PollTimeoutMs(Clock::time_point now) const
+{
+    auto wake = now + std::chrono::milliseconds(IdlePollMs);
+    if (!pending_.empty()) wake = std::min(wake, pending_.front().due);
+    if (const auto deadline = framer_.Deadline()) wake = std::min(wake, *deadline);
+    const double modelStep = model_.SecondsToNextChange();
+    if (modelStep >= 0)
+        wake = std::min(wake, now + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(modelStep)));
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(wake - now).count();
+    return static_cast<int>(std::clamp<long long>(ms, 0, IdlePollMs));
+}
+
+void SimulatorLoop::LogRequest(const std::vector<std::uint8_t>& frame)
+{
+    if (!requestLog_) return;
+    std::fprintf(requestLog_, "%s\n", BytesToHexText(frame.data(), frame.size()).c_str());
+    std::fflush(requestLog_);
+}

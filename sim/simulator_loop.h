@@ -1,0 +1,54 @@
+#pragma once
+// The simulator's event loop on a terminal file descriptor: frames requests, answers
+// them through the slave logic, sends the (possibly faulty) replies on schedule, and
+// moves the model on. It sleeps in ppoll until a byte arrives, a reply is due, a
+// request's silent interval ends or the model's next step, never spinning.
+
+#include "sim/fault_injector.h"
+#include "sim/modbus_slave.h"
+#include "sim/rtu_framer.h"
+#include "sim/softstarter_model.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <deque>
+#include <vector>
+
+class SimulatorLoop {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // requestLog may be null. stopFlag is set by a signal handler to end the loop.
+    SimulatorLoop(int fd, SoftStarterModel& model, ModbusSlave& slave, RtuFramer& framer,
+                  FaultInjector& faults, std::FILE* requestLog, const volatile std::sig_atomic_t& stopFlag);
+
+    // Runs until stopped, the line fails, or the injected close; returns why.
+    enum class Ending { Stopped, InjectedClose, LineError };
+    Ending Run();
+
+private:
+    struct Pending {
+        Clock::time_point due;
+        std::vector<std::uint8_t> bytes;
+    };
+
+    void AdvanceModel(Clock::time_point now);
+    bool SendDue(Clock::time_point now);
+    bool ReadLine(Clock::time_point now);
+    void HandleFrame(const std::vector<std::uint8_t>& frame, Clock::time_point now);
+    void Schedule(Clock::time_point due, std::vector<std::uint8_t> bytes);
+    int PollTimeoutMs(Clock::time_point now) const;
+    void LogRequest(const std::vector<std::uint8_t>& frame);
+
+    int fd_;
+    SoftStarterModel& model_;
+    ModbusSlave& slave_;
+    RtuFramer& framer_;
+    FaultInjector& faults_;
+    std::FILE* requestLog_;
+    const volatile std::sig_atomic_t& stopFlag_;
+    std::deque<Pending> pending_;     // ordered by due time
+    Clock::time_point lastAdvance_;
+    bool closing_ = false;            // the injected close: send what is queued, then end
+};
