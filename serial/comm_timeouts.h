@@ -3,6 +3,9 @@
 #include <atomic>
 #include <cstdint>
 
+// Longer timeouts are cut to this (about 24 days) so deadlines cannot overflow.
+constexpr std::uint64_t kLongestTimeoutMs = 0x7FFFFFFF;
+
 // The five port timeouts, in milliseconds.
 struct TCommTimeouts {
     std::uint32_t ReadIntervalTimeout = 100;

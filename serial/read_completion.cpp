@@ -9,7 +9,7 @@ std::chrono::milliseconds TotalTimeout(const TCommTimeouts& t)
 {
     const std::uint64_t ms = std::uint64_t{t.ReadTotalTimeoutMultiplier} * TReadCompletion::kReadBufferSize +
                              t.ReadTotalTimeoutConstant;
-    return std::chrono::milliseconds(ms);
+    return std::chrono::milliseconds(std::min<std::uint64_t>(ms, kLongestTimeoutMs));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -16,7 +17,7 @@ std::optional<std::chrono::steady_clock::time_point> WriteDeadline(const TCommTi
     const std::uint64_t ms = std::uint64_t{t.WriteTotalTimeoutMultiplier} * count + t.WriteTotalTimeoutConstant;
     if (ms == 0)
         return std::nullopt;
-    return std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    return std::chrono::steady_clock::now() + std::chrono::milliseconds(std::min(ms, kLongestTimeoutMs));
 }
 
 }  // namespace
