@@ -1,3 +1,4 @@
 # Modbus RTU master and soft-starter simulator tests.
 console_test(NAME test_frame_codec SOURCES test_frame_codec.cpp LIBS device)
 console_test(NAME test_device_link SOURCES test_device_link.cpp LIBS device)
+console_test(NAME test_softstarter_model SOURCES test_softstarter_model.cpp LIBS sim_core)
