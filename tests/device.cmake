@@ -2,3 +2,4 @@
 console_test(NAME test_frame_codec SOURCES test_frame_codec.cpp LIBS device)
 console_test(NAME test_device_link SOURCES test_device_link.cpp LIBS device)
 console_test(NAME test_softstarter_model SOURCES test_softstarter_model.cpp LIBS sim_core)
+console_test(NAME test_softstarter_sim SOURCES test_softstarter_sim.cpp LIBS sim_process device)
