@@ -1,0 +1,65 @@
+#include "widgets/thermometer.h"
+
+#include "widgets/drawing_helpers.h"
+
+TiThermometer::TiThermometer(QWidget* parent) : TiScaleComponent(parent)
+{
+    CreateBackGroundPicture();
+    SetMinMaxPointerMargin(5);
+    SetTickMajorLength(10);
+    SetTickMinorLength(6);
+    SetTickMargin(8);
+    // The user drags the markers or the value with the mouse only.
+    setFocusPolicy(Qt::NoFocus);
+    resize(100, 150);
+}
+
+TiThermometer::~TiThermometer() = default;
+
+void TiThermometer::SetIndicatorStyle(TiThermometerIndicatorStyle value)
+{
+    if (value == indicatorStyle_)
+        return;
+    indicatorStyle_ = value;
+    BackGroundChange();
+}
+
+void TiThermometer::SetOrientation(TiOrientation value)
+{
+    if (value == orientation_)
+        return;
+    orientation_ = value;
+    if (!IsLoading()) {
+        SetBounds(Left(), Top(), Height(), Width());
+        if (OnOrientationChange)
+            OnOrientationChange(this);
+    }
+    FullRepaint();
+}
+
+void TiThermometer::SetOrientationTickMarks(TiOrientationSide value)
+{
+    if (value == orientationTickMarks_)
+        return;
+    orientationTickMarks_ = value;
+    BackGroundChange();
+}
+
+void TiThermometer::SetIndicatorFillReferenceStyle(TiPointerFillReferenceStyle value)
+{
+    if (value == indicatorFillReferenceStyle_)
+        return;
+    indicatorFillReferenceStyle_ = value;
+    BackGroundChange();
+}
+
+int TiThermometer::ValueToPixel(double value, const TRect& valueArea) const
+{
+    const double fraction = PositionFraction(value);
+    if (IsVertical()) {
+        const int offset = RoundHalfEven(fraction * (valueArea.Bottom - valueArea.Top));
+        return IsReversedFill() ? valueArea.Top + offset : valueArea.Bottom - offset;
+    }
+    const int offset = RoundHalfEven(fraction * (valueArea.Right - valueArea.Left));
+    return IsReversedFill() ? valueArea.Right - offset : valueArea.Left + offset;
+}
