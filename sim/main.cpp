@@ -8,6 +8,7 @@
 #include "sim/simulator_loop.h"
 #include "sim/softstarter_model.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -81,7 +82,8 @@ int main(int argc, char** argv)
 
     std::cout << terminal.SlavePath() << std::endl;   // the first line: where to connect
 
-    SimulatorLoop loop(terminal.MasterFd(), model, slave, framer, faults, requestLog, stopRequested);
+    SimulatorLoop loop(terminal.MasterFd(), model, slave, framer, faults, requestLog, stopRequested,
+                       [&terminal] { return terminal.UnreadByClient(); });
     const SimulatorLoop::Ending ending = loop.Run();
     terminal.Close();
     if (requestLog && requestLog != stderr) std::fclose(requestLog);

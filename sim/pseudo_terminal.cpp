@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -52,6 +53,13 @@ bool PseudoTerminal::Link(const std::string& linkPath)
     }
     linkPath_ = linkPath;
     return true;
+}
+
+std::size_t PseudoTerminal::UnreadByClient() const
+{
+    int count = 0;
+    if (slave_ < 0 || ::ioctl(slave_, FIONREAD, &count) != 0 || count < 0) return 0;
+    return static_cast<std::size_t>(count);
 }
 
 void PseudoTerminal::Close()

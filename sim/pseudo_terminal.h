@@ -2,6 +2,7 @@
 // The simulator's end of a pseudo-terminal: the master side it reads and writes, and
 // the slave device path a master program opens as its serial port.
 
+#include <cstddef>
 #include <string>
 
 class PseudoTerminal {
@@ -18,6 +19,10 @@ public:
 
     // Makes linkPath a symlink to the slave device (replacing an old symlink there).
     bool Link(const std::string& linkPath);
+
+    // Bytes written to the master that the client has not read yet. Closing the master
+    // discards them, so a deliberate close waits for this to reach zero first.
+    std::size_t UnreadByClient() const;
 
     void Close();
 

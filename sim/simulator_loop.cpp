@@ -10,13 +10,21 @@
 namespace {
 
 constexpr int IdlePollMs = 1000;   // upper bound on any sleep; a signal ends it sooner
+constexpr int ClosingPollMs = 20;
+// Closing the terminal discards what the client has not read, and written bytes reach
+// the client's side a moment after the write. So the injected close waits for the next
+// request (proof the client read the last reply), or for the client's side to be empty
+// a while after the last reply, or at most a few seconds for a client that never reads.
+constexpr auto CloseSettle = std::chrono::milliseconds(300);
+constexpr auto CloseGiveUp = std::chrono::seconds(3);
 
 } // namespace
 
 SimulatorLoop::SimulatorLoop(int fd, SoftStarterModel& model, ModbusSlave& slave, RtuFramer& framer,
-                             FaultInjector& faults, std::FILE* requestLog, const volatile std::sig_atomic_t& stopFlag)
+                             FaultInjector& faults, std::FILE* requestLog, const volatile std::sig_atomic_t& stopFlag,
+                             std::function<std::size_t()> unreadByClient)
     : fd_(fd), model_(model), slave_(slave), framer_(framer), faults_(faults), requestLog_(requestLog),
-      stopFlag_(stopFlag), lastAdvance_(Clock::now())
+      stopFlag_(stopFlag), lastAdvance_(Clock::now()), unreadByClient_(std::move(unreadByClient))
 {
 }
 
@@ -28,7 +36,7 @@ SimulatorLoop::Ending SimulatorLoop::Run()
         Clock::time_point now = Clock::now();
         AdvanceModel(now);
         if (!SendDue(now)) return Ending::LineError;
-        if (closing_ && pending_.empty()) return Ending::InjectedClose;
+        if (ReadyToClose(now)) return Ending::InjectedClose;
 
         pollfd pfd{fd_, POLLIN, 0};
         const int timeoutMs = PollTimeoutMs(now);
@@ -42,6 +50,16 @@ SimulatorLoop::Ending SimulatorLoop::Run()
         if (auto frame = framer_.Expire(now)) HandleFrame(*frame, now);
     }
     return Ending::Stopped;
+}
+
+bool SimulatorLoop::ReadyToClose(Clock::time_point now)
+{
+    if (!closing_ || !pending_.empty()) return false;
+    if (!lastReplySent_) lastReplySent_ = now;
+    if (requestAfterClosing_) return true;
+    const auto waited = now - *lastReplySent_;
+    if (waited >= CloseGiveUp) return true;
+    return waited >= CloseSettle && (!unreadByClient_ || unreadByClient_() == 0);
 }
 
 void SimulatorLoop::AdvanceModel(Clock::time_point now)
@@ -62,7 +80,10 @@ bool SimulatorLoop::ReadLine(Clock::time_point now)
 void SimulatorLoop::HandleFrame(const std::vector<std::uint8_t>& frame, Clock::time_point now)
 {
     LogRequest(frame);
-    if (closing_) return;   // the device is going away: no more answers
+    if (closing_) {   // the device is going away: no more answers
+        requestAfterClosing_ = true;
+        return;
+    }
     auto reply = slave_.Answer(frame);
     if (!reply) return;
     for (auto& chunk : faults_.Shape(std::move(*reply)))
@@ -98,7 +119,7 @@ bool SimulatorLoop::SendDue(Clock::time_point now)
 
 int SimulatorLoop::PollTimeoutMs(Clock::time_point now) const
 {
-    auto wake = now + std::chrono::milliseconds(IdlePollMs);
+    auto wake = now + std::chrono::milliseconds(closing_ ? ClosingPollMs : IdlePollMs);
     if (!pending_.empty()) wake = std::min(wake, pending_.front().due);
     if (const auto deadline = framer_.Deadline()) wake = std::min(wake, *deadline);
     const double modelStep = model_.SecondsToNextChange();

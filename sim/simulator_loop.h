@@ -12,7 +12,10 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstddef>
 #include <deque>
+#include <functional>
+#include <optional>
 #include <vector>
 
 class SimulatorLoop {
@@ -20,8 +23,10 @@ public:
     using Clock = std::chrono::steady_clock;
 
     // requestLog may be null. stopFlag is set by a signal handler to end the loop.
+    // unreadByClient tells how many written bytes the client has not read yet.
     SimulatorLoop(int fd, SoftStarterModel& model, ModbusSlave& slave, RtuFramer& framer,
-                  FaultInjector& faults, std::FILE* requestLog, const volatile std::sig_atomic_t& stopFlag);
+                  FaultInjector& faults, std::FILE* requestLog, const volatile std::sig_atomic_t& stopFlag,
+                  std::function<std::size_t()> unreadByClient);
 
     // Runs until stopped, the line fails, or the injected close; returns why.
     enum class Ending { Stopped, InjectedClose, LineError };
@@ -40,6 +45,7 @@ private:
     void Schedule(Clock::time_point due, std::vector<std::uint8_t> bytes);
     int PollTimeoutMs(Clock::time_point now) const;
     void LogRequest(const std::vector<std::uint8_t>& frame);
+    bool ReadyToClose(Clock::time_point now);
 
     int fd_;
     SoftStarterModel& model_;
@@ -50,5 +56,8 @@ private:
     const volatile std::sig_atomic_t& stopFlag_;
     std::deque<Pending> pending_;     // ordered by due time
     Clock::time_point lastAdvance_;
+    std::function<std::size_t()> unreadByClient_;
     bool closing_ = false;            // the injected close: send what is queued, then end
+    std::optional<Clock::time_point> lastReplySent_;   // set once closing and all is sent
+    bool requestAfterClosing_ = false;
 };
