@@ -141,6 +141,9 @@ public:
     void SetEnabled(bool value) { setEnabled(value); }  // a change rebuilds the static layer
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value) { showHint_ = value; }
+    // Whether Tab moves the keyboard focus to the widget (off by default).
+    bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
+    void SetTabStop(bool value) { setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus); }
     // Moves and resizes; nothing happens when all four are unchanged.
     virtual void SetBounds(int left, int top, int width, int height);
 
@@ -355,7 +358,8 @@ public:
     // the item is enabled), then OnNewOPCData.
     void ReceiveOPCData(int itemIndex, const QString& propertyName, QVariant data, bool itemEnabled = true);
     int OPCItemCount() const { return 0; }
-    const QStringList& OPCPropertyNames() const { return opcPropertyNames_; }
+    // Names of the widget's special OPC properties (FillOPCPropertyNames).
+    const QStringList& OPCPropertyNames() const;
 
     bool IsCaptureNeeded() const { return captureNeeded_; }
     TBitmap* TransparencyBitmap() const { return transparencyBitmap_.get(); }

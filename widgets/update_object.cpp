@@ -1,0 +1,67 @@
+#include "widgets/update_object.h"
+
+#include "widgets/clock.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace {
+
+TiUpdateObject* instance = nullptr;
+
+void DeleteInstance()
+{
+    delete instance;
+    instance = nullptr;
+}
+
+}  // namespace
+
+TiUpdateObject& TiUpdateObject::Instance()
+{
+    if (instance == nullptr) {
+        instance = new TiUpdateObject();
+        qAddPostRoutine(DeleteInstance);
+    }
+    return *instance;
+}
+
+TiUpdateObject::TiUpdateObject()
+{
+    timer_.setInterval(1000);
+    connect(&timer_, &QTimer::timeout, this, &TiUpdateObject::Tick);
+}
+
+void TiUpdateObject::AddComponent(TiUpdateClient* component)
+{
+    components_.push_back(component);
+    if (components_.size() == 1)
+        timer_.start();
+}
+
+void TiUpdateObject::RemoveComponent(TiUpdateClient* component)
+{
+    const auto it = std::find(components_.begin(), components_.end(), component);
+    if (it == components_.end())
+        return;
+    components_.erase(it);
+    if (components_.empty())
+        timer_.stop();
+}
+
+void TiUpdateObject::Tick()
+{
+    // A repaint may create or destroy widgets: walk a copy, skipping removed ones.
+    const std::vector<TiUpdateClient*> snapshot = components_;
+    const double now = TiClock::Now();
+    for (TiUpdateClient* component : snapshot) {
+        if (std::find(components_.begin(), components_.end(), component) == components_.end())
+            continue;
+        if (component->IsUpdateBracketOpen() || !component->IsRepaintPending())
+            continue;
+        const int rate = component->GetUpdateFrameRate();
+        const double interval = rate > 0 ? 1.0 / (static_cast<double>(rate) * 86400.0) : 0.0;
+        if (now > component->GetLastRepaintTime() + interval)
+            component->RepaintNow();
+    }
+}
