@@ -37,7 +37,8 @@ void TiKnob::SetIndicatorSize(int value)
 
 void TiKnob::SetIndicatorStyle(TiKnobIndicatorStyle value)
 {
-    if (value == indicatorStyle_)
+    // Values outside the enumeration (from a damaged property file) are ignored.
+    if (value == indicatorStyle_ || value < ikisDotLowered || value > ikisTriangle)
         return;
     indicatorStyle_ = value;
     BackGroundChange();
@@ -45,7 +46,7 @@ void TiKnob::SetIndicatorStyle(TiKnobIndicatorStyle value)
 
 void TiKnob::SetKnobStyle(TiKnobStyle value)
 {
-    if (value == knobStyle_)
+    if (value == knobStyle_ || value < iksRaisedEdge || value > iksSunkenEdge)
         return;
     knobStyle_ = value;
     BackGroundChange();

@@ -16,9 +16,10 @@ TiThermometer::TiThermometer(QWidget* parent) : TiScaleComponent(parent)
 
 TiThermometer::~TiThermometer() = default;
 
+// Values outside an enumeration (from a damaged property file) are ignored.
 void TiThermometer::SetIndicatorStyle(TiThermometerIndicatorStyle value)
 {
-    if (value == indicatorStyle_)
+    if (value == indicatorStyle_ || value < itisBulb || value > itisBarRaised)
         return;
     indicatorStyle_ = value;
     BackGroundChange();
@@ -26,7 +27,7 @@ void TiThermometer::SetIndicatorStyle(TiThermometerIndicatorStyle value)
 
 void TiThermometer::SetOrientation(TiOrientation value)
 {
-    if (value == orientation_)
+    if (value == orientation_ || (value != ioVertical && value != ioHorizontal))
         return;
     orientation_ = value;
     if (!IsLoading()) {
@@ -39,7 +40,7 @@ void TiThermometer::SetOrientation(TiOrientation value)
 
 void TiThermometer::SetOrientationTickMarks(TiOrientationSide value)
 {
-    if (value == orientationTickMarks_)
+    if (value == orientationTickMarks_ || (value != iosBottomRight && value != iosTopLeft))
         return;
     orientationTickMarks_ = value;
     BackGroundChange();
@@ -47,7 +48,7 @@ void TiThermometer::SetOrientationTickMarks(TiOrientationSide value)
 
 void TiThermometer::SetIndicatorFillReferenceStyle(TiPointerFillReferenceStyle value)
 {
-    if (value == indicatorFillReferenceStyle_)
+    if (value == indicatorFillReferenceStyle_ || value < ipfrsMin || value > ipfrsValue)
         return;
     indicatorFillReferenceStyle_ = value;
     BackGroundChange();

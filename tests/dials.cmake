@@ -1,0 +1,6 @@
+console_test(NAME test_knob
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_knob.cpp
+  LIBS widgets_dials widget_test_support QT)
+console_test(NAME test_thermometer
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_thermometer.cpp
+  LIBS widgets_dials widget_test_support QT)
