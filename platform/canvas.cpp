@@ -98,8 +98,32 @@ void TCanvas::DrawLineSegment(TPoint from, TPoint to)
         return;
     QPainter& p = Painter();
     ApplyPen(p);
-    // A flat-capped cosmetic line leaves out its last pixel.
-    p.drawLine(from.X, from.Y, to.X, to.Y);
+    if (Pen.Width > 1 || Pen.Style != psSolid || Ratio() != 1.0) {
+        p.drawLine(from.X, from.Y, to.X, to.Y);
+        return;
+    }
+    // One-pixel solid lines: the pixels from `from` toward `to`, `to` itself excluded.
+    QPolygon pixels;
+    const int dx = std::abs(to.X - from.X);
+    const int dy = -std::abs(to.Y - from.Y);
+    const int sx = from.X < to.X ? 1 : -1;
+    const int sy = from.Y < to.Y ? 1 : -1;
+    int error = dx + dy;
+    int x = from.X;
+    int y = from.Y;
+    while (x != to.X || y != to.Y) {
+        pixels << QPoint(x, y);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+    p.drawPoints(pixels);
 }
 
 void TCanvas::LineTo(int x, int y)
