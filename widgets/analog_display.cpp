@@ -1,6 +1,7 @@
 #include "widgets/analog_display.h"
 
 #include "widgets/drawing_helpers.h"
+#include "widgets/enum_range.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -39,7 +40,7 @@ TiAnalogDisplay::~TiAnalogDisplay() = default;
 
 void TiAnalogDisplay::SetAlignment(TiAlignmentHorizontal value)
 {
-    if (value == alignment_)
+    if (value == alignment_ || !InEnumRange(value, iahCenter, iahRight))
         return;
     alignment_ = value;
     InvalidateChange();

@@ -1,6 +1,6 @@
 # Lamps, the run/stop switch, the LED bar, the label and the numeric display.
 add_library(widgets_indicators STATIC
-  led.h led.cpp led_round.h led_round.cpp
+  enum_range.h led.h led.cpp led_round.h led_round.cpp
   switch_led.h switch_led.cpp
   progress_component.h progress_component.cpp led_bar.h led_bar.cpp
   label.h label.cpp

@@ -1,6 +1,7 @@
 #include "widgets/label.h"
 
 #include "widgets/drawing_helpers.h"
+#include "widgets/enum_range.h"
 
 #include <QImage>
 #include <QKeySequence>
@@ -35,7 +36,7 @@ template <typename T> void TiLabel::SetLayoutProperty(T value, T& field)
 
 void TiLabel::SetAlignment(TiAlignmentHorizontal value)
 {
-    if (value == alignment_)
+    if (value == alignment_ || !InEnumRange(value, iahCenter, iahRight))
         return;
     alignment_ = value;
     BackGroundChange();
@@ -43,7 +44,8 @@ void TiLabel::SetAlignment(TiAlignmentHorizontal value)
 
 void TiLabel::SetBorderStyle(TiLabelBorderStyle value)
 {
-    SetLayoutProperty(value, labelBorderStyle_);
+    if (InEnumRange(value, ilbsNone, ilbsRaised))
+        SetLayoutProperty(value, labelBorderStyle_);
 }
 
 void TiLabel::SetCaption(const QString& value)

@@ -1,6 +1,7 @@
 #include "widgets/led.h"
 
 #include "widgets/drawing_helpers.h"
+#include "widgets/enum_range.h"
 
 TiLed::TiLed(QWidget* parent) : TiCustomComponent(parent)
 {
@@ -22,7 +23,7 @@ void TiLed::SetActive(bool value)
 
 void TiLed::SetBevelStyle(TiBevelStyle value)
 {
-    if (value == bevelStyle_)
+    if (value == bevelStyle_ || !InEnumRange(value, ibsNone, ibsLowered))
         return;
     bevelStyle_ = value;
     BackGroundChange();

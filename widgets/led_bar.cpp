@@ -1,6 +1,7 @@
 #include "widgets/led_bar.h"
 
 #include "widgets/drawing_helpers.h"
+#include "widgets/enum_range.h"
 
 #include <cmath>
 
@@ -11,7 +12,7 @@ TiLedBar::TiLedBar(QWidget* parent) : TiProgressComponent(parent)
 
 void TiLedBar::SetSegmentDirection(TiDirection value)
 {
-    if (value == segmentDirection_)
+    if (value == segmentDirection_ || !InEnumRange(value, idUp, idLeft))
         return;
     if (!IsLoading() && IsVertical(value) != IsVertical(segmentDirection_))
         SetBounds(Left(), Top(), Height(), Width());
@@ -21,7 +22,7 @@ void TiLedBar::SetSegmentDirection(TiDirection value)
 
 void TiLedBar::SetSegmentStyle(TiLedBarSegmentStyle value)
 {
-    if (value == segmentStyle_)
+    if (value == segmentStyle_ || !InEnumRange(value, ilbssRectangle, ilbssTriangle))
         return;
     segmentStyle_ = value;
     InvalidateChange();

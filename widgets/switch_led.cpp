@@ -1,6 +1,7 @@
 #include "widgets/switch_led.h"
 
 #include "widgets/drawing_helpers.h"
+#include "widgets/enum_range.h"
 
 #include <QKeySequence>
 #include <QShortcutEvent>
@@ -86,17 +87,20 @@ template <typename Enum> void TiSwitchLed::SetEnumProperty(Enum value, Enum& fie
 
 void TiSwitchLed::SetCaptionAlignment(TiSwitchLedCaptionAlignment value)
 {
-    SetEnumProperty(value, captionAlignment_);
+    if (InEnumRange(value, islcaIndicator, islcaOppisiteSide))
+        SetEnumProperty(value, captionAlignment_);
 }
 
 void TiSwitchLed::SetIndicatorAlignment(TiSideAlignment value)
 {
-    SetEnumProperty(value, indicatorAlignment_);
+    if (InEnumRange(value, isaBottom, isaRight))
+        SetEnumProperty(value, indicatorAlignment_);
 }
 
 void TiSwitchLed::SetMomentaryStyle(TiSwitchMomentaryStyle value)
 {
-    SetEnumProperty(value, momentaryStyle_);
+    if (InEnumRange(value, ismsNone, ismsSimple))
+        SetEnumProperty(value, momentaryStyle_);
 }
 
 void TiSwitchLed::SetBorderSize(int value)

@@ -1,0 +1,245 @@
+#include "widgets/switch_led.h"
+
+#include "tests/indicator_test_helpers.h"
+#include "tests/widget_test_support.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace widget_test;
+using indicator_test::Counting;
+
+namespace {
+
+class SwitchLedTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        sw = new Counting<TiSwitchLed>(&window);
+        sw->SetBounds(0, 0, 177, 28);
+        sw->OnChange = [this](TObject*) { events << (sw->Active() ? "change:on" : "change:off"); };
+        sw->OnChangeUser = [this](TObject*) { events << (sw->Active() ? "user:on" : "user:off"); };
+    }
+
+    void Press(QPoint at) { MousePress(*sw, at); }
+    void Release(QPoint at) { MouseRelease(*sw, at); }
+
+    QWidget window;
+    Counting<TiSwitchLed>* sw = nullptr;
+    QStringList events;
+};
+
+const QPoint kInside(80, 14);
+const QPoint kOutside(300, 14);
+
+}  // namespace
+
+TEST_F(SwitchLedTest, ProgramChangesFireOnChangeButNotOnChangeUser)
+{
+    sw->SetActive(true);
+    sw->SetActive(true);
+    sw->SetActive(false);
+    EXPECT_EQ(events, QStringList({"change:on", "change:off"}));
+
+    // Caption, colour and the other appearance writes never fire OnChange.
+    sw->SetCaption("RUN");
+    sw->SetActiveColor(clRed);
+    sw->SetCaptionMargin(4);
+    sw->SetIndicatorAlignment(isaLeft);
+    EXPECT_EQ(events.size(), 2);
+
+    // Equal writes repaint nothing.
+    const int repaints = sw->repaints;
+    sw->SetCaption("RUN");
+    sw->SetActiveColor(clRed);
+    sw->SetIndicatorAlignment(isaLeft);
+    sw->SetActive(false);
+    EXPECT_EQ(sw->repaints, repaints);
+}
+
+TEST_F(SwitchLedTest, ClickInsideTogglesAsUserChangeReleaseOutsideDoesNot)
+{
+    Press(kInside);
+    EXPECT_TRUE(sw->IsMousePressed());
+    EXPECT_FALSE(sw->Active()) << "nothing changes before the release";
+    Release(kInside);
+    EXPECT_FALSE(sw->IsMousePressed());
+    EXPECT_EQ(events, QStringList({"change:on", "user:on"}));
+
+    events.clear();
+    Press(kInside);
+    Release(kOutside);
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_TRUE(sw->Active());
+
+    // Only the left button presses the switch.
+    MousePress(*sw, kInside, Qt::RightButton);
+    MouseRelease(*sw, kInside, Qt::RightButton);
+    EXPECT_TRUE(events.isEmpty());
+
+    // A program change after the user's one is not reported as the user's.
+    sw->SetActive(false);
+    EXPECT_EQ(events, QStringList({"change:off"}));
+}
+
+TEST_F(SwitchLedTest, SpaceKeyTogglesOnRelease)
+{
+    FocusIn(*sw);
+    KeyPress(*sw, Qt::Key_Space, Qt::NoModifier, " ");
+    EXPECT_TRUE(sw->IsSpacePressed());
+    EXPECT_TRUE(events.isEmpty());
+    KeyRelease(*sw, Qt::Key_Space);
+    EXPECT_FALSE(sw->IsSpacePressed());
+    EXPECT_EQ(events, QStringList({"change:on", "user:on"}));
+
+    // A release without a press does nothing; other keys do nothing.
+    events.clear();
+    KeyRelease(*sw, Qt::Key_Space);
+    KeyPress(*sw, Qt::Key_Return);
+    KeyRelease(*sw, Qt::Key_Return);
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(SwitchLedTest, FocusLossCancelsPressUnderWay)
+{
+    FocusIn(*sw);
+    Press(kInside);
+    FocusOut(*sw);
+    EXPECT_FALSE(sw->IsMousePressed());
+    Release(kInside);
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_FALSE(sw->Active());
+
+    FocusIn(*sw);
+    KeyPress(*sw, Qt::Key_Space, Qt::NoModifier, " ");
+    FocusOut(*sw);
+    KeyRelease(*sw, Qt::Key_Space);
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(SwitchLedTest, MomentaryStyleFollowsTheButton)
+{
+    sw->SetMomentaryStyle(ismsSimple);
+    Press(kInside);
+    EXPECT_TRUE(sw->Active());
+    Release(kOutside);  // wherever the pointer is
+    EXPECT_FALSE(sw->Active());
+    EXPECT_EQ(events, QStringList({"change:on", "user:on", "change:off", "user:off"}));
+
+    // Losing the focus while held releases the switch instead of leaving it on.
+    events.clear();
+    FocusIn(*sw);
+    Press(kInside);
+    FocusOut(*sw);
+    EXPECT_FALSE(sw->Active());
+    EXPECT_EQ(events, QStringList({"change:on", "user:on", "change:off", "user:off"}));
+}
+
+TEST_F(SwitchLedTest, VetoLoadingAndHandlerErrors)
+{
+    bool allow = false;
+    sw->VetoHook = [&](TObject*, const QString& name, bool& allowed) {
+        EXPECT_EQ(name, "Active");
+        allowed = allow;
+    };
+    Press(kInside);
+    Release(kInside);
+    EXPECT_FALSE(sw->Active());
+    EXPECT_TRUE(events.isEmpty());
+    allow = true;
+
+    {
+        TiLoadingBracket loading({sw});
+        sw->SetActive(true);
+    }
+    EXPECT_TRUE(sw->Active());
+    EXPECT_TRUE(events.isEmpty()) << "no OnChange while loading";
+
+    // A throwing handler does not leave the user-change flag set: the next
+    // program change is not reported as the user's.
+    sw->OnChange = [](TObject*) { throw std::runtime_error("handler failed"); };
+    Press(kInside);
+    Release(kInside);  // the base discards the error of a mouse handler
+    EXPECT_FALSE(sw->Active());
+    sw->OnChange = nullptr;
+    sw->SetActive(true);
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(SwitchLedTest, BorderSizeHasAMinimumOfTwo)
+{
+    for (int size : {0, 1, -5}) {
+        sw->SetBorderSize(size);
+        EXPECT_EQ(sw->BorderSize(), 2) << size;
+    }
+    sw->SetBorderSize(4);
+    EXPECT_EQ(sw->BorderSize(), 4);
+}
+
+TEST_F(SwitchLedTest, PaintsBorderLampAndPressedLook)
+{
+    sw->SetActiveColor(clLime);
+    const TColor highlight = ClassicSystemColor(sciBtnHighlight);
+    QImage image = Render(*sw);
+    EXPECT_EQ(PixelAt(image, 50, 0), highlight);
+    EXPECT_EQ(PixelAt(image, 0, 14), highlight);
+    EXPECT_EQ(PixelAt(image, 50, 27), clBlack);
+    EXPECT_EQ(PixelAt(image, 176, 14), clBlack);
+    // The lamp: inactive shows the dimmed colour along the bottom.
+    const int dimmed = CountColor(image, 0x005500);
+    EXPECT_GT(dimmed, 150);
+    EXPECT_EQ(CountColor(image, clLime), 0);
+
+    sw->SetActive(true);
+    image = Render(*sw);
+    EXPECT_EQ(CountColor(image, clLime), dimmed);
+    EXPECT_EQ(CountColor(image, 0x005500), 0);
+
+    // Focused and pressed: the outer ring turns black, the lamp moves down-right.
+    FocusIn(*sw);
+    Press(kInside);
+    image = Render(*sw);
+    EXPECT_EQ(PixelAt(image, 50, 0), clBlack);
+    EXPECT_EQ(PixelAt(image, 0, 14), clBlack);
+    int lampTop = -1;
+    for (int y = 0; y < 28 && lampTop < 0; ++y) {
+        if (PixelAt(image, 88, y) == clLime)
+            lampTop = y;
+    }
+    Release(kOutside);
+    image = Render(*sw);
+    int restingTop = -1;
+    for (int y = 0; y < 28 && restingTop < 0; ++y) {
+        if (PixelAt(image, 88, y) == clLime)
+            restingTop = y;
+    }
+    ASSERT_GE(restingTop, 0);
+    EXPECT_EQ(lampTop, restingTop + 1);
+
+    // Tiny indicator dimensions hide the lamp.
+    sw->SetIndicatorHeight(1);
+    EXPECT_EQ(CountColor(Render(*sw), clLime), 0);
+}
+
+TEST_F(SwitchLedTest, AcceleratorTogglesFromTheWindow)
+{
+    auto* other = new QLineEdit(&window);
+    other->move(0, 40);
+    sw->SetCaption("&Run");
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_R, Qt::AltModifier);
+    EXPECT_TRUE(sw->Active());
+    EXPECT_EQ(events, QStringList({"change:on", "user:on"}));
+
+    // Disabled: the accelerator does nothing.
+    events.clear();
+    sw->SetEnabled(false);
+    QTest::keyClick(other, Qt::Key_R, Qt::AltModifier);
+    EXPECT_TRUE(events.isEmpty());
+}
