@@ -1,6 +1,7 @@
 // End to end: the softstarter-sim executable on its pseudo-terminal, driven through a
 // plain POSIX file descriptor like any serial master would.
 
+#include "device/device_link.h"
 #include "device/frame_codec.h"
 #include "sim/sim_process.h"
 
@@ -277,4 +278,65 @@ TEST_F(SimulatorTest, LinksTheTerminalAndRejectsBadOptions)
     EXPECT_FALSE(bad.Start({"--address", "0"}));
     EXPECT_FALSE(bad.Start({"--no-such-option"}));
     EXPECT_FALSE(bad.Running());
+}
+
+namespace {
+
+// The console's side of the link on the simulator's terminal: requests go out on the
+// line, and whatever comes back is handed to the link as one received block.
+class LineHost : public DeviceLinkHost {
+public:
+    explicit LineHost(PtyClient& line) : line_(line) {}
+    bool CommunicationTicked() const override { return true; }
+    std::string StationAddressText() const override { return "1"; }
+    bool SendData(const std::uint8_t* data, std::uint16_t length) override
+    {
+        lastRequestLength = length;
+        return line_.Write(Frame(data, data + length));
+    }
+    void Pause(int) override {}
+    void SetCommunicationLamp(bool lit) override { lamp = lit; }
+    void SetMemo12Text(const std::string&) override {}
+    void SetMemo13Text(const std::string&) override {}
+    bool lamp = false;
+    std::size_t lastRequestLength = 0;
+
+private:
+    PtyClient& line_;
+};
+
+void DeliverReply(PtyClient& line, DeviceLink& link, std::size_t expected)
+{
+    const Frame reply = line.Read(expected);
+    link.Comm1ReceiveData(reply.data(), static_cast<std::uint16_t>(reply.size()));
+}
+
+} // namespace
+
+TEST_F(SimulatorTest, DeviceLinkMirrorsTheSimulatedStarter)
+{
+    Launch({"--set", "7=257", "--set", "6=40", "--set", "12=40000", "--set", "24=65535"});
+    PtyClient line(sim.DevicePath());
+    LineHost host(line);
+    DeviceLink link(host);
+
+    for (int tick = 0; tick < 3; ++tick) {
+        link.Timer1Timer();
+        DeliverReply(line, link, 25);
+        EXPECT_TRUE(host.lamp) << "tick " << tick;
+    }
+    EXPECT_EQ(link.Register(1), 300u);
+    EXPECT_EQ(link.Register(6), 40u);
+    EXPECT_EQ(link.Register(7), 257u);
+    EXPECT_EQ(link.Register(12), 40000u);
+    EXPECT_EQ(link.Register(24), 65535u);
+
+    link.KnobClick(1, 450.4);
+    DeliverReply(line, link, 8);   // the echo ends the pending write
+    EXPECT_FALSE(link.WritePending());
+    link.Timer1Timer();
+    DeliverReply(line, link, 25);
+    EXPECT_EQ(link.Register(1), 450u);
+    EXPECT_TRUE(host.lamp);
+    EXPECT_EQ(sim.ReadRequestLog().substr(3 * 17), "0106000101C2580B\n01030000000AC5CD\n");
 }
