@@ -120,7 +120,7 @@ void TComm::ReleasePort()
 
 bool TComm::SendData(const void* Buffer, std::uint16_t Length)
 {
-    if (!writer_ || Length == 0 || Buffer == nullptr)
+    if (!writer_ || !writer_->IsRunning() || Length == 0 || Buffer == nullptr)
         return false;
     platform::PostedMessage message;
     message.number = MSG_COMM_WRITE;

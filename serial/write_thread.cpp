@@ -29,7 +29,13 @@ TWriteThread::~TWriteThread()
 
 void TWriteThread::Start()
 {
-    thread_ = std::thread([this] { Execute(); });
+    running_.store(true);
+    try {
+        thread_ = std::thread([this] { Execute(); });
+    } catch (...) {
+        running_.store(false);
+        throw;
+    }
 }
 
 void TWriteThread::Join()
@@ -43,6 +49,7 @@ void TWriteThread::Execute()
     while (ProcessNext()) {
     }
     // Requests still queued are dropped with the queue.
+    running_.store(false);
     context_.Port->Purge(platform::PurgeSide::Transmit);
     sendEmpty_->store(true);
 }

@@ -23,6 +23,9 @@ public:
     TWriteThread& operator=(const TWriteThread&) = delete;
 
     bool IsValid() const { return queue_.IsValid(); }
+    // False once the thread has ended (closed, or after a hangup): nothing
+    // posted to it would be written any more.
+    bool IsRunning() const { return running_.load(); }
     void Start();  // throws std::system_error when no thread can be created
     void Join();
 
@@ -43,4 +46,5 @@ private:
     platform::MessageQueue queue_;
     std::thread thread_;
     bool notifyWhenEmpty_ = true;
+    std::atomic<bool> running_{false};
 };

@@ -413,6 +413,7 @@ TEST(Comm, HangupWhenTheOtherSideGoesAway)
     ASSERT_TRUE(PumpUntil([&] { return rec.hangups == 2; }));
     ASSERT_TRUE(PumpUntil([&] { return ThreadCount() == threadsBefore; }));
     EXPECT_TRUE(comm.IsOpen()) << "the component does not close the port on its own";
+    EXPECT_FALSE(comm.SendData(&byte, 1)) << "nobody is left to write it";
     comm.ClosePort();
 }
 
