@@ -4,6 +4,8 @@
 #include "widgets/clock.h"
 #include "widgets/drawing_helpers.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
@@ -407,4 +409,57 @@ TEST_F(KnobTest, SunkenAndEdgeFacesAndLosingFocusEndsADrag)
     FocusOut(*knob1);
     EXPECT_FALSE(knob1->IsDragging());
     EXPECT_EQ(std::count(log.begin(), log.end(), "finished"), 1);
+}
+
+TEST_F(KnobTest, PropertyFileRoundTripWithStepExtrasAndBadInput)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("knob.txt");
+    knob1->SetKnobStyle(iksSunken);
+    knob1->SetKeyArrowStepSize(0.25);
+    knob1->SavePropertiesToFile(path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    const qsizetype published = lines.indexOf("KeyArrowStepSize = 0.25");
+    const qsizetype extra = lines.indexOf("KeyArrowStepSize_2 = 0.25");
+    ASSERT_GE(published, 0);
+    EXPECT_GT(extra, published);
+    EXPECT_GE(lines.indexOf("KeyPageStepSize_2 = 1"), 0);
+    EXPECT_GE(lines.indexOf("PositionDisplayFont.Height = -19"), 0);
+    EXPECT_GE(lines.indexOf("PositionDisplayUnits = 0"), 0);
+
+    TiKnob copy(&parent);
+    copy.LoadPropertiesFromFile(path);
+    EXPECT_EQ(copy.GetPositionMin(), 300);
+    EXPECT_EQ(copy.GetPositionMax(), 700);
+    EXPECT_EQ(copy.GetPosition(), 300);
+    EXPECT_EQ(copy.KnobStyle(), iksSunken);
+    EXPECT_EQ(copy.KeyArrowStepSize(), 0.25);
+    EXPECT_EQ(copy.PositionDisplayFont()->Height(), -19);
+    EXPECT_EQ(copy.PositionDisplayUnits(), "0");
+
+    // Out-of-range and malformed values: corrected, refused with the loading
+    // error, never stored as garbage.
+    const QString bad = dir.filePath("bad.txt");
+    QFile out(bad);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("IndicatorSize = -4\nNoSuchProperty = 3\nKnobStyle = 17\nKeyPageStepSize_2 = 5\n");
+    out.close();
+    try {
+        copy.LoadPropertiesFromFile(bad);
+        ADD_FAILURE() << "an enumeration value outside its range was accepted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Error Loading Properties - ", 0), 0u) << e.what();
+    }
+    EXPECT_EQ(copy.IndicatorSize(), 1);
+    EXPECT_EQ(copy.KnobStyle(), iksSunken);
+    QFile garbage(bad);
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("KeyArrowStepSize_2 = twelve\n");
+    garbage.close();
+    EXPECT_THROW(copy.LoadPropertiesFromFile(bad), std::runtime_error);
+    EXPECT_EQ(copy.KeyArrowStepSize(), 0.25);
+    Render(copy);
 }

@@ -1,8 +1,25 @@
 #include "widgets/knob.h"
 
+#include "widgets/property_access.h"
+
+namespace {
+
+void RegisterKnobEnumerations()
+{
+    static const bool registered = [] {
+        RegisterEnumRange<TiKnobStyle>(iksRaisedEdge, iksSunkenEdge);
+        RegisterEnumRange<TiKnobIndicatorStyle>(ikisDotLowered, ikisTriangle);
+        return true;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
 TiKnob::TiKnob(QWidget* parent)
     : TiScaleComponent(parent), positionDisplayFont_(std::make_unique<TFont>())
 {
+    RegisterKnobEnumerations();
     connect(positionDisplayFont_.get(), &TFont::Changed, this, [this] { InvalidateChange(); });
     CreateBackGroundPicture();
     SetShowDisabledState(true);

@@ -73,6 +73,9 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(int AutoScaleDesiredTicks READ AutoScaleDesiredTicks WRITE SetAutoScaleDesiredTicks)
     Q_PROPERTY(int AutoScaleMaxTicks READ AutoScaleMaxTicks WRITE SetAutoScaleMaxTicks)
     Q_PROPERTY(TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
+    // Always written after the published properties; read back without checks.
+    Q_PROPERTY(double KeyArrowStepSize_2 READ KeyArrowStepSize WRITE StoreKeyArrowStepSize)
+    Q_PROPERTY(double KeyPageStepSize_2 READ KeyPageStepSize WRITE StoreKeyPageStepSize)
 
 public:
     explicit TiKnob(QWidget* parent = nullptr);
@@ -107,6 +110,8 @@ public:
     void SetKeyPageStepSize(double value) { SetDoubleProperty(value, keyPageStepSize_, ickInvalidate); }
     double MouseWheelStepSize() const { return mouseWheelStepSize_; }
     void SetMouseWheelStepSize(double value) { SetDoubleProperty(value, mouseWheelStepSize_, ickInvalidate); }
+    void StoreKeyArrowStepSize(double value) { keyArrowStepSize_ = value; }
+    void StoreKeyPageStepSize(double value) { keyPageStepSize_ = value; }
 
     // --- Face and geometry ---
     TColor Color() const { return color_; }

@@ -1,9 +1,27 @@
 #include "widgets/thermometer.h"
 
 #include "widgets/drawing_helpers.h"
+#include "widgets/property_access.h"
+
+namespace {
+
+void RegisterThermometerEnumerations()
+{
+    static const bool registered = [] {
+        RegisterEnumRange<TiThermometerIndicatorStyle>(itisBulb, itisBarRaised);
+        RegisterEnumRange<TiOrientation>(ioVertical, ioHorizontal);
+        RegisterEnumRange<TiOrientationSide>(iosBottomRight, iosTopLeft);
+        RegisterEnumRange<TiPointerFillReferenceStyle>(ipfrsMin, ipfrsValue);
+        return true;
+    }();
+    (void)registered;
+}
+
+}  // namespace
 
 TiThermometer::TiThermometer(QWidget* parent) : TiScaleComponent(parent)
 {
+    RegisterThermometerEnumerations();
     CreateBackGroundPicture();
     SetMinMaxPointerMargin(5);
     SetTickMajorLength(10);
