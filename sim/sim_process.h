@@ -28,6 +28,9 @@ public:
     // Ends the simulator (SIGTERM, then SIGKILL after a grace period) and reaps it.
     void Stop();
 
+    // The wait status of the last simulator reaped (see waitpid), -1 if none yet.
+    int ExitStatus() const { return exitStatus_; }
+
     // Where the executable is looked for: ${CONSOLE_BINARY_DIR}/sim/softstarter-sim,
     // else next to the running program or in ../sim from it.
     static std::string ExecutablePath();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -32,13 +33,16 @@ SimulatorLoop::Ending SimulatorLoop::Run()
 {
     sigset_t unblocked;
     sigemptyset(&unblocked);
+    const int flags = ::fcntl(fd_, F_GETFL);
+    if (flags < 0 || ::fcntl(fd_, F_SETFL, flags | O_NONBLOCK) != 0) return Ending::LineError;
     while (!stopFlag_) {
         Clock::time_point now = Clock::now();
         AdvanceModel(now);
         if (!SendDue(now)) return Ending::LineError;
         if (ReadyToClose(now)) return Ending::InjectedClose;
 
-        pollfd pfd{fd_, POLLIN, 0};
+        const bool outputWaiting = OutputWaiting(now);   // due but did not fit last time
+        pollfd pfd{fd_, static_cast<short>(POLLIN | (outputWaiting ? POLLOUT : 0)), 0};
         const int timeoutMs = PollTimeoutMs(now);
         const timespec timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1'000'000L};
         const int ready = ppoll(&pfd, 1, &timeout, &unblocked);   // signals get through only here
@@ -100,27 +104,28 @@ void SimulatorLoop::Schedule(Clock::time_point due, std::vector<std::uint8_t> by
 
 bool SimulatorLoop::SendDue(Clock::time_point now)
 {
+    // The terminal is non-blocking: a client that stops reading must not stall the
+    // loop (and with it the stop signal). What does not fit now stays queued.
     while (!pending_.empty() && pending_.front().due <= now) {
-        const std::vector<std::uint8_t>& bytes = pending_.front().bytes;
-        std::size_t sent = 0;
-        while (sent < bytes.size()) {
-            const ssize_t n = ::write(fd_, bytes.data() + sent, bytes.size() - sent);
-            if (n < 0 && errno == EINTR) {
-                if (stopFlag_) return true;
-                continue;
-            }
-            if (n < 0) return false;
-            sent += static_cast<std::size_t>(n);
-        }
+        std::vector<std::uint8_t>& bytes = pending_.front().bytes;
+        const ssize_t n = bytes.empty() ? 0 : ::write(fd_, bytes.data(), bytes.size());
+        if (n < 0) return errno == EAGAIN || errno == EINTR;
+        bytes.erase(bytes.begin(), bytes.begin() + n);
+        if (!bytes.empty()) return true;
         pending_.pop_front();
     }
     return true;
 }
 
+bool SimulatorLoop::OutputWaiting(Clock::time_point now) const
+{
+    return !pending_.empty() && pending_.front().due <= now;
+}
+
 int SimulatorLoop::PollTimeoutMs(Clock::time_point now) const
 {
     auto wake = now + std::chrono::milliseconds(closing_ ? ClosingPollMs : IdlePollMs);
-    if (!pending_.empty()) wake = std::min(wake, pending_.front().due);
+    if (!pending_.empty() && !OutputWaiting(now)) wake = std::min(wake, pending_.front().due);
     if (const auto deadline = framer_.Deadline()) wake = std::min(wake, *deadline);
     const double modelStep = model_.SecondsToNextChange();
     if (modelStep >= 0)

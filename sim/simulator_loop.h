@@ -40,6 +40,7 @@ private:
 
     void AdvanceModel(Clock::time_point now);
     bool SendDue(Clock::time_point now);
+    bool OutputWaiting(Clock::time_point now) const;
     bool ReadLine(Clock::time_point now);
     void HandleFrame(const std::vector<std::uint8_t>& frame, Clock::time_point now);
     void Schedule(Clock::time_point due, std::vector<std::uint8_t> bytes);

@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -257,6 +258,17 @@ TEST_F(SimulatorTest, OversizeRepliesPaddedOrGarbage)
         Launch({"--oversize", "600", "--oversize-garbage"});
         PtyClient line(sim.DevicePath());
         EXPECT_EQ(line.Exchange(ReadBlock0, 600).size(), 600u);
+        sim.Stop();
+    }
+    {
+        // far more than the terminal buffers, to a client that does not read: the
+        // simulator must still end cleanly on SIGTERM instead of hanging in write()
+        Launch({"--oversize", "65536", "--oversize-garbage"});
+        PtyClient line(sim.DevicePath());
+        ASSERT_TRUE(line.Write(ReadBlock0));
+        EXPECT_FALSE(line.Read(1).empty());
+        sim.Stop();
+        EXPECT_TRUE(WIFEXITED(sim.ExitStatus()) && WEXITSTATUS(sim.ExitStatus()) == 0) << "status " << sim.ExitStatus();
     }
 }
 
