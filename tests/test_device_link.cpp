@@ -83,8 +83,8 @@ TEST_F(DeviceLinkTest, PollCycleWalksTheBlocksAndDecodesRegisters)
 {
     PollAnswered(100);
     PollAnswered(1000);
-    // block 2 with values from 65530: register 25.. wrap but 20..24 are 65530..65534
-    PollAnswered(65530);
+    PollAnswered(2000);
+    EXPECT_EQ(link.Register(20), 2000u);
     PollAnswered(200);
     PollAnswered(300);
     PollAnswered(400);
