@@ -9,6 +9,13 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <ostream>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace edit_test {
 

@@ -246,16 +246,30 @@ TEST_F(EditCustomTest, RightClickOpensTheMenuAndItsItemsAct)
     EXPECT_EQ(changes, 2) << "one for Enter, one for Apply";
     EXPECT_EQ(edit->AcceptedText(), "hello!");
 
-    edit_test::MenuItem(menu, "Select All")->trigger();
-    edit_test::MenuItem(menu, "Cut")->trigger();
+    // Each choice as from a freshly opened menu (states set on opening).
+    auto choose = [&](const char* caption) {
+        edit->UpdateContextMenuStates();
+        QAction* item = edit_test::MenuItem(menu, caption);
+        if (!item->isEnabled())
+            return false;
+        item->trigger();
+        return true;
+    };
+    Key(*edit, Qt::Key_End);
+    EXPECT_TRUE(choose("Select All"));
+    EXPECT_FALSE(choose("Select All")) << "already all selected";
+    EXPECT_TRUE(choose("Cut"));
     EXPECT_EQ(edit->Text(), "");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "hello!");
-    edit_test::MenuItem(menu, "Undo")->trigger();
+    EXPECT_TRUE(choose("Undo"));
     EXPECT_EQ(edit->Text(), "hello!");
-    edit_test::MenuItem(menu, "Paste")->trigger();
-    edit_test::MenuItem(menu, "Select All")->trigger();
-    edit_test::MenuItem(menu, "Delete")->trigger();
+    EXPECT_TRUE(choose("Paste"));
+    EXPECT_EQ(edit->Text(), "hello!") << "undo selected all, the paste replaced it";
+    EXPECT_FALSE(choose("Delete")) << "nothing selected after the paste";
+    EXPECT_TRUE(choose("Select All"));
+    EXPECT_TRUE(choose("Delete"));
     EXPECT_EQ(edit->Text(), "");
+    EXPECT_FALSE(choose("Copy"));
 
     // A widget with a menu of its own keeps the built-in one closed.
     edit->setContextMenuPolicy(Qt::CustomContextMenu);
