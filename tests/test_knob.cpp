@@ -274,7 +274,7 @@ TEST_F(KnobTest, WheelStepsAreFilteredWithin30Milliseconds)
     Wheel(*knob1, at, 120);
     EXPECT_EQ(knob1->GetPosition(), 302);
     // No click from the wheel.
-    EXPECT_EQ(std::count(log.begin(), log.end(), "click 302"), 0);
+    EXPECT_TRUE(std::none_of(log.begin(), log.end(), [](const std::string& e) { return e.rfind("click", 0) == 0; }));
 }
 
 TEST_F(KnobTest, KeysStepJumpAndReportWhenReleased)
@@ -397,8 +397,8 @@ TEST_F(KnobTest, SunkenAndEdgeFacesAndLosingFocusEndsADrag)
     const int r = knob1->KnobRadius();
     // Sunken ring: darker at the upper left than at the lower right; the
     // middle is flat in the face colour.
-    EXPECT_LT(GreenOf(PixelAt(image, c.X - r * 7 / 10, c.Y - r * 7 / 10 + 1)),
-              GreenOf(PixelAt(image, c.X + r * 7 / 10 - 1, c.Y + r * 7 / 10)));
+    EXPECT_LT(GreenOf(PixelAt(image, c.X - r * 65 / 100, c.Y - r * 65 / 100 + 1)),
+              GreenOf(PixelAt(image, c.X + r * 65 / 100 - 1, c.Y + r * 65 / 100)));
     EXPECT_EQ(PixelAt(image, c.X - r / 3, c.Y - r / 3), ClassicSystemColor(sciBtnFace));
 
     Render(*knob1);

@@ -201,7 +201,8 @@ void TiThermometer::DrawVerticalColumn(TCanvas& canvas, const TRect& tube)
     const int top = tube.Bottom - height;
     UsePenAndBrush(canvas, IndicatorColor());
     canvas.Ellipse(tube.Left, top, tube.Right, top + 2 * iw);
-    canvas.Rectangle(tube.Left, top + iw, tube.Right, tube.Bottom);
+    if (top + iw < tube.Bottom)
+        canvas.Rectangle(tube.Left, top + iw, tube.Right, tube.Bottom);
 }
 
 void TiThermometer::DrawHorizontalColumn(TCanvas& canvas, const TRect& tube)
@@ -214,7 +215,8 @@ void TiThermometer::DrawHorizontalColumn(TCanvas& canvas, const TRect& tube)
     const int end = tube.Left + length;
     UsePenAndBrush(canvas, IndicatorColor());
     canvas.Ellipse(end - 2 * iw, tube.Top, end, tube.Bottom);
-    canvas.Rectangle(tube.Left, tube.Top, end - iw, tube.Bottom);
+    if (tube.Left < end - iw)
+        canvas.Rectangle(tube.Left, tube.Top, end - iw, tube.Bottom);
 }
 
 void TiThermometer::DrawBulb(TCanvas& canvas)
