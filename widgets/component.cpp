@@ -330,6 +330,7 @@ void TiComponent::PaintPipeline(QImage& target)
     if (cacheBitmap_ && (cacheBitmap_->Width() != Width() || cacheBitmap_->Height() != Height() ||
                          cacheBitmap_->DevicePixelRatio() != devicePixelRatioF()))
         backGroundChanged_ = true;
+    PrepareForPaint();
     LockPaint();
     struct Unlock {
         TiComponent& c;

@@ -248,6 +248,10 @@ protected:
     TBitmap& GetCacheBitmap();
     void DrawCacheBitmap(TCanvas& canvas);
     void ClearBackGroundChanged() { backGroundChanged_ = false; }
+    // Marks the static layer stale without requesting a repaint.
+    void MarkBackGroundChanged() { backGroundChanged_ = true; }
+    // Called at the start of every paint, before PaintContent.
+    virtual void PrepareForPaint() {}
     void CreateBackGroundPicture();
 
     // --- Value-event helpers ---
@@ -369,9 +373,12 @@ protected:
     virtual void FillOPCPropertyNames(QStringList& names);
     void RequestCapture();
     void BoundsChanged(bool resized) override;
+    // A capture that failed is retried: the static layer is rebuilt.
+    void PrepareForPaint() override;
 
 private:
     void CaptureParent();
+    bool IsPointUncovered(QPoint point) const;
     void RepeatTimerTick();
 
     bool transparent_ = false;

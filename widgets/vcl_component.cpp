@@ -65,6 +65,12 @@ void TiVCLComponent::FullRepaint()
     TiComponent::FullRepaint();
 }
 
+void TiVCLComponent::PrepareForPaint()
+{
+    if (transparent_ && captureNeeded_)
+        MarkBackGroundChanged();
+}
+
 void TiVCLComponent::BoundsChanged(bool resized)
 {
     if (resized && transparencyBitmap_ && Width() > 0 && Height() > 0)
@@ -73,15 +79,36 @@ void TiVCLComponent::BoundsChanged(bool resized)
     TiComponent::BoundsChanged(resized);
 }
 
+bool TiVCLComponent::IsPointUncovered(QPoint point) const
+{
+    // Walks up the parents: the point must lie inside each of them and under
+    // no visible sibling stacked above the widget on the way.
+    const QWidget* widget = this;
+    while (const QWidget* parent = widget->parentWidget()) {
+        point = widget->mapToParent(point);
+        if (!parent->rect().contains(point))
+            return false;
+        const QObjectList& siblings = parent->children();
+        for (qsizetype i = siblings.indexOf(const_cast<QWidget*>(widget)) + 1; i < siblings.size(); ++i) {
+            const auto* sibling = qobject_cast<const QWidget*>(siblings[i]);
+            if (sibling != nullptr && sibling->isVisible() && !sibling->isWindow() && sibling->geometry().contains(point))
+                return false;
+        }
+        if (parent->isWindow())
+            break;
+        widget = parent;
+    }
+    return true;
+}
+
 void TiVCLComponent::CaptureParent()
 {
     transparencyBitmap_->SetSize(Width(), Height(), devicePixelRatioF());
     QWidget* parent = parentWidget();
-    const QRegion visible = visibleRegion();
     const QPoint probes[] = {{5, 5}, {Width() - 5, 5}, {5, Height() - 5}, {Width() - 5, Height() - 5}};
     bool allVisible = parent != nullptr && isVisible();
     for (const QPoint& probe : probes)
-        allVisible = allVisible && visible.contains(probe);
+        allVisible = allVisible && IsPointUncovered(probe);
     if (allVisible) {
         // The parent's own picture under the widget, without its children.
         QImage& image = transparencyBitmap_->MutableImage();
