@@ -4,6 +4,7 @@
 #include "platform/serial_device.h"
 #include "serial/comm_messages.h"
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -37,6 +38,7 @@ void TReadThread::Join()
 
 void TReadThread::Execute()
 {
+    pthread_setname_np(pthread_self(), "comm-reader");
     const auto now = Clock::now();
     completion_.Start(now);
     CheckLineEvents();  // sets the baseline, or finds the device has no line events

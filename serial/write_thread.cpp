@@ -4,6 +4,7 @@
 #include "platform/serial_device.h"
 #include "serial/comm_messages.h"
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -46,6 +47,7 @@ void TWriteThread::Join()
 
 void TWriteThread::Execute()
 {
+    pthread_setname_np(pthread_self(), "comm-writer");
     while (ProcessNext()) {
     }
     // Requests still queued are dropped with the queue.

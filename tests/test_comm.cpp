@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -46,14 +48,23 @@ Bytes Sequence(std::size_t count, std::uint8_t first = 1)
     return bytes;
 }
 
-std::size_t ThreadCount()
+// The number of live port threads (they name themselves comm-reader and comm-writer).
+std::size_t PortThreads(const char* name = nullptr)
 {
     std::size_t count = 0;
-    if (DIR* dir = opendir("/proc/self/task")) {
-        while (dirent* entry = readdir(dir))
-            count += entry->d_name[0] != '.';
-        closedir(dir);
+    DIR* dir = opendir("/proc/self/task");
+    if (!dir)
+        return 0;
+    while (dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::ifstream comm(std::string("/proc/self/task/") + entry->d_name + "/comm");
+        std::string threadName;
+        std::getline(comm, threadName);
+        if (name ? threadName == name : threadName.rfind("comm-", 0) == 0)
+            ++count;
     }
+    closedir(dir);
     return count;
 }
 
@@ -394,16 +405,16 @@ TEST(Comm, HangupWhenTheOtherSideGoesAway)
     Recorder rec;
     rec.Attach(comm);
     ConsoleSetup(comm, *pty);
-    const std::size_t threadsBefore = ThreadCount();
     comm.OpenPort();
-    ASSERT_TRUE(PumpUntil([&] { return ThreadCount() == threadsBefore + 2; }));
+    ASSERT_TRUE(PumpUntil([&] { return PortThreads() == 2; }));
 
     ASSERT_TRUE(pty->Write({9, 8, 7}));
     ASSERT_TRUE(PumpUntil([&] { return rec.Received() == 3; }));
     pty->CloseMaster();
     ASSERT_TRUE(PumpUntil([&] { return rec.hangups == 1; }));
     // The reader has ended: nothing keeps polling the dead descriptor.
-    ASSERT_TRUE(PumpUntil([&] { return ThreadCount() == threadsBefore + 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return PortThreads("comm-reader") == 0; }));
+    EXPECT_EQ(PortThreads("comm-writer"), 1u);
     PumpFor(200ms);
     EXPECT_EQ(rec.hangups, 1) << "posted once";
 
@@ -411,7 +422,7 @@ TEST(Comm, HangupWhenTheOtherSideGoesAway)
     const std::uint8_t byte = 1;
     EXPECT_TRUE(comm.SendData(&byte, 1));
     ASSERT_TRUE(PumpUntil([&] { return rec.hangups == 2; }));
-    ASSERT_TRUE(PumpUntil([&] { return ThreadCount() == threadsBefore; }));
+    ASSERT_TRUE(PumpUntil([&] { return PortThreads() == 0; }));
     EXPECT_TRUE(comm.IsOpen()) << "the component does not close the port on its own";
     EXPECT_FALSE(comm.SendData(&byte, 1)) << "nobody is left to write it";
     comm.ClosePort();
@@ -461,16 +472,16 @@ TEST(Comm, HandlersMayCloseAndReopenThePort)
 TEST(Comm, DestroyingAnOpenComponentClosesThePort)
 {
     PtyPair pty;
-    const std::size_t threadsBefore = ThreadCount();
     {
         auto comm = std::make_unique<TComm>();
         ConsoleSetup(*comm, pty);
         comm->OpenPort();
+        ASSERT_TRUE(PumpUntil([] { return PortThreads() == 2; }));
         const std::uint8_t data[4] = {1, 2, 3, 4};
         comm->SendData(data, 4);
         ASSERT_TRUE(pty.Write({1}));
     }
-    EXPECT_EQ(ThreadCount(), threadsBefore) << "both threads ended";
+    EXPECT_EQ(PortThreads(), 0u) << "both threads ended";
     PumpFor(200ms);  // messages left from the destroyed component reach nobody
 
     TComm again;
