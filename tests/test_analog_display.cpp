@@ -139,17 +139,21 @@ TEST_F(AnalogDisplayTest, PropertyFileWithHostileValues)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("File Type = TiAnalogDisplay\n"
                "Precision = 2147483647\n"
-               "Alignment = 12\n"
                "UnitsText =  mA\n"
-               "Value = 1.25\n");
+               "Value = 1.25\n"
+               "Alignment = 12\n"
+               "Value = 7\n");
     file.close();
+    // The unknown alignment stops the load; what came before it stays.
     try {
         display.LoadPropertiesFromFile(path);
+        ADD_FAILURE() << "an alignment of 12 was accepted";
     } catch (const std::exception& e) {
         EXPECT_TRUE(QString(e.what()).startsWith("Error Loading Properties - ")) << e.what();
     }
     EXPECT_EQ(display.Alignment(), iahCenter) << "an unknown alignment is ignored";
     EXPECT_EQ(display.Value(), 1.25);
+    EXPECT_EQ(display.UnitsText(), "mA");
     EXPECT_LT(display.DisplayText().size(), 100);
     EXPECT_EQ(Render(display).width(), 57);
 }

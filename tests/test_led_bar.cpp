@@ -217,17 +217,26 @@ TEST_F(LedBarTest, PropertyFileWithBadValuesLeavesAPaintableBar)
                "FillReferenceValue = nonsense\n"
                "NoSuchProperty = 1\n");
     file.close();
+    // The unknown direction stops the load; what came before it stays.
     try {
         bar.LoadPropertiesFromFile(path);
+        ADD_FAILURE() << "a direction of 77 was accepted";
     } catch (const std::exception& e) {
         EXPECT_TRUE(QString(e.what()).startsWith("Error Loading Properties - ")) << e.what();
     }
     EXPECT_EQ(bar.SectionCount(), 1);
     EXPECT_EQ(bar.SectionEnd1(), 30);
-    EXPECT_EQ(bar.SegmentDirection(), idUp) << "an unknown direction is ignored";
+    EXPECT_EQ(bar.SegmentDirection(), idUp);
+    EXPECT_EQ(bar.SegmentSpacing(), -7);
     EXPECT_EQ(bar.Height(), 153);
     bar.SetSectionCount(2);
     bar.SetPosition(100);
     const QImage image = Render(bar);
-    EXPECT_EQ(image.width(), 25);
+    EXPECT_EQ(CountNotColor(image, clSilver, 0, 0, 25, 153), 0) << "a negative step fits no segment";
+    bar.SetSegmentSpacing(2);
+    bar.SetSectionColor2(clLime);
+    const QImage sections = Render(bar);
+    // Section 1 now ends at 30 (segment 6.3 -> 6); section 2 ends far beyond the bar.
+    EXPECT_EQ(CountColor(sections, clYellow), 6 * 21 * 5);
+    EXPECT_EQ(CountColor(sections, clLime), 15 * 21 * 5);
 }

@@ -2,14 +2,30 @@
 
 #include "widgets/drawing_helpers.h"
 #include "widgets/enum_range.h"
+#include "widgets/property_access.h"
 
 #include <QImage>
 #include <QKeySequence>
 #include <QShortcutEvent>
 #include <cstdlib>
 
+namespace {
+
+// Property files may name only the values this enumeration has.
+void RegisterLabelEnumerations()
+{
+    static const bool registered = [] {
+        RegisterEnumRange<TiLabelBorderStyle>(ilbsNone, ilbsRaised);
+        return true;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
 TiLabel::TiLabel(QWidget* parent) : TiCustomComponent(parent), caption_(QStringLiteral("iLabel")), font_(std::make_unique<TFont>())
 {
+    RegisterLabelEnumerations();
     resize(28, 13);
     setFocusPolicy(Qt::NoFocus);
     connect(font_.get(), &TFont::Changed, this, [this] {
@@ -24,15 +40,6 @@ TiLabel::~TiLabel()
 }
 
 // --- Properties -------------------------------------------------------------
-
-template <typename T> void TiLabel::SetLayoutProperty(T value, T& field)
-{
-    if (value == field)
-        return;
-    field = value;
-    AdjustBounds();
-    BackGroundChange();
-}
 
 void TiLabel::SetAlignment(TiAlignmentHorizontal value)
 {

@@ -105,3 +105,13 @@ private:
     bool adjusting_ = false;
     int acceleratorId_ = 0;
 };
+
+// Stores a setting that affects the label's size, re-sizes and repaints.
+template <typename T> void TiLabel::SetLayoutProperty(T value, T& field)
+{
+    if (value == field)
+        return;
+    field = value;
+    AdjustBounds();
+    BackGroundChange();
+}

@@ -2,11 +2,28 @@
 
 #include "widgets/drawing_helpers.h"
 #include "widgets/enum_range.h"
+#include "widgets/property_access.h"
 
 #include <cmath>
 
+namespace {
+
+// Property files may name only the values these enumerations have.
+void RegisterLedBarEnumerations()
+{
+    static const bool registered = [] {
+        RegisterEnumRange<TiDirection>(idUp, idLeft);
+        RegisterEnumRange<TiLedBarSegmentStyle>(ilbssRectangle, ilbssTriangle);
+        return true;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
 TiLedBar::TiLedBar(QWidget* parent) : TiProgressComponent(parent)
 {
+    RegisterLedBarEnumerations();
     SetBackGroundColor(clBlack);
 }
 

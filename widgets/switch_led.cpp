@@ -2,6 +2,7 @@
 
 #include "widgets/drawing_helpers.h"
 #include "widgets/enum_range.h"
+#include "widgets/property_access.h"
 
 #include <QKeySequence>
 #include <QShortcutEvent>
@@ -9,6 +10,18 @@
 namespace {
 
 constexpr int kMinimumBorderSize = 2;
+
+// Property files may name only the values these enumerations have.
+void RegisterSwitchEnumerations()
+{
+    static const bool registered = [] {
+        RegisterEnumRange<TiSwitchLedCaptionAlignment>(islcaIndicator, islcaOppisiteSide);
+        RegisterEnumRange<TiSideAlignment>(isaBottom, isaRight);
+        RegisterEnumRange<TiSwitchMomentaryStyle>(ismsNone, ismsSimple);
+        return true;
+    }();
+    (void)registered;
+}
 
 // Clears the user-change flag when the change is done, also when a handler throws.
 class FlagScope {
@@ -27,6 +40,7 @@ private:
 TiSwitchLed::TiSwitchLed(QWidget* parent)
     : TiCustomComponent(parent), captionFont_(std::make_unique<TFont>()), glyph_(std::make_unique<TBitmap>())
 {
+    RegisterSwitchEnumerations();
     resize(40, 28);
     setFocusPolicy(Qt::StrongFocus);
     connect(captionFont_.get(), &TFont::Changed, this, [this] { InvalidateChange(); });
