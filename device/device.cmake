@@ -2,4 +2,5 @@
 add_library(device STATIC
   frame_codec.cpp
   lenient_str_to_int.cpp
+  requests_in_flight.cpp
   device_link.cpp)

@@ -64,6 +64,7 @@ void DeviceLink::AdvanceBlockIfDone()
 void DeviceLink::Timer1Timer()
 {
     AdvanceBlockIfDone();
+    inFlight_.Expire(host_.MonotonicMs());
     // A read still unanswered at the next tick means the device has stopped
     // answering; the lamp must not keep showing stale values as live.
     if (readAwaitingReply_) host_.SetCommunicationLamp(false);
@@ -87,19 +88,27 @@ void DeviceLink::SendReadRequest(std::uint8_t start, std::uint8_t count)
         return;
     }
     const RequestFrame frame = BuildReadRequest(*address, start, count);
-    host_.SendData(frame.data(), static_cast<std::uint16_t>(frame.size()));
+    if (!host_.SendData(frame.data(), static_cast<std::uint16_t>(frame.size()))) {
+        // Nothing went out (the port is closed): no reply can come.
+        readAwaitingReply_ = false;
+        host_.SetCommunicationLamp(false);
+        return;
+    }
+    inFlight_.Add({RequestInFlight::Kind::Read, start / RegistersPerBlock, frame, host_.MonotonicMs()});
     readAwaitingReply_ = true;
     host_.Pause(ReadPauseMs);
 }
 
-void DeviceLink::SendWriteRequest()
+bool DeviceLink::SendWriteRequest()
 {
     const auto address = StationAddress();
-    if (!address) return;
+    if (!address) return false;
     const RequestFrame frame =
         BuildWriteRequest(*address, pendingWrite_.Register, pendingWrite_.ValueHi, pendingWrite_.ValueLo);
-    host_.SendData(frame.data(), static_cast<std::uint16_t>(frame.size()));
+    if (!host_.SendData(frame.data(), static_cast<std::uint16_t>(frame.size()))) return false;
+    inFlight_.Add({RequestInFlight::Kind::Write, 0, frame, host_.MonotonicMs()});
     host_.Pause(WritePauseMs);
+    return true;
 }
 
 void DeviceLink::Comm1ReceiveData(const void* Buffer, std::uint16_t BufferLength)
@@ -108,36 +117,48 @@ void DeviceLink::Comm1ReceiveData(const void* Buffer, std::uint16_t BufferLength
     // the poll state bytes that follow it.
     const std::size_t length = Buffer ? std::min<std::size_t>(BufferLength, FrameAreaSize) : 0;
     if (length > 0) std::memcpy(replyBuffer_.data(), Buffer, length);
-    readAwaitingReply_ = false;
 
-    if (writePending_) {
-        writePending_ = false;   // any block while a write is outstanding is its echo
+    // Each block is matched to the request it answers (see RequestsInFlight).
+    const std::int64_t now = host_.MonotonicMs();
+    if (IsReadReply(length)) {
+        const auto block = inFlight_.MatchReadReply(now);
+        if (block) {
+            DecodeAnswer(*block);
+        } else {
+            ++replyCounts_.Dropped;   // no read to answer, or no telling which block it holds
+        }
+    } else if (inFlight_.MatchWriteEcho(replyBuffer_.data(), length, now)) {
+        writePending_ = false;
     } else {
-        JudgeReadReply(length);
+        ++replyCounts_.Rejected;
+        host_.SetCommunicationLamp(false);
     }
     ClearFrameArea();
 }
 
-void DeviceLink::JudgeReadReply(std::size_t length)
+bool DeviceLink::IsReadReply(std::size_t length) const
 {
     // A shorter block cannot be a read reply. Checking the CRC alone is not enough:
     // any short frame with a valid CRC of its own (a write echo, an exception reply)
     // leaves the CRC register at zero, and the zeroed bytes after it then "match".
-    if (length < ReadReplyLength) {
-        host_.SetCommunicationLamp(false);
-        return;
-    }
+    // Bytes after the 25th (noise following the reply in the same block) are ignored.
+    if (length < ReadReplyLength) return false;
+    if (replyBuffer_[1] != ReadHoldingRegistersFunction || replyBuffer_[2] != 2 * RegistersPerBlock) return false;
     const std::uint16_t crc = Crc16(replyBuffer_.data(), ReadReplyCrcOffset);
     const std::uint16_t received = static_cast<std::uint16_t>(
         (replyBuffer_[ReadReplyCrcOffset] << 8) | replyBuffer_[ReadReplyCrcOffset + 1]);
-    if (crc != received) {
-        host_.SetCommunicationLamp(false);
-        return;
-    }
+    return crc == received;
+}
+
+void DeviceLink::DecodeAnswer(int block)
+{
+    ++replyCounts_.Decoded;
+    readAwaitingReply_ = false;
     host_.SetCommunicationLamp(true);
-    const int block = replyBuffer_[BlockIndexByte];
     DecodeBlock(block);
-    replyBuffer_[BlockDoneByte] = 1;
+    // Only the answer for the block being polled moves the cycle on; an earlier
+    // block's late answer still carries that block's true values.
+    if (block == replyBuffer_[BlockIndexByte]) replyBuffer_[BlockDoneByte] = 1;
     if (block == 2) host_.SetMemo12Text("0");   // no register feeds this display value
 }
 
@@ -169,6 +190,7 @@ void DeviceLink::WriteExpiryStep()
     ++replyBuffer_[WriteWaitTicksByte];
     if (replyBuffer_[WriteWaitTicksByte] > WriteExpiryTicks) {
         writePending_ = false;
+        inFlight_.ForgetWrites();
         replyBuffer_[WriteWaitTicksByte] = 0;
     }
 }

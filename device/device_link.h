@@ -4,7 +4,10 @@
 // single-register write commands. Plain C++; the main window supplies its controls
 // and serial port through DeviceLinkHost and calls the handlers below.
 
+#include "device/requests_in_flight.h"
+
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -21,6 +24,19 @@ public:
     virtual void SetCommunicationLamp(bool lit) = 0;       // Image14 shown / hidden
     virtual void SetMemo12Text(const std::string& text) = 0;
     virtual void SetMemo13Text(const std::string& text) = 0;
+    // Milliseconds of a clock that never goes back; replies are matched to requests by it.
+    virtual std::int64_t MonotonicMs() const
+    {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    }
+};
+
+// What became of the read replies received so far.
+struct ReplyCounts {
+    std::uint64_t Decoded = 0;   // valid read replies decoded as the block they answer
+    std::uint64_t Dropped = 0;   // valid read replies with no request to answer, or an ambiguous one
+    std::uint64_t Rejected = 0;  // blocks that were neither a valid read reply nor an awaited echo
 };
 
 // Register number and value bytes of the last write command.
@@ -68,12 +84,17 @@ public:
     // low 16 bits (two's complement for negative values). Empty for NaN or infinity.
     static std::optional<std::uint16_t> KnobValue(double position);
 
+    // Requests sent and not yet answered or expired, and what became of the replies.
+    const RequestsInFlight& InFlight() const { return inFlight_; }
+    const ReplyCounts& Replies() const { return replyCounts_; }
+
 private:
     void AdvanceBlockIfDone();
     void SendReadRequest(std::uint8_t start, std::uint8_t count);
-    void SendWriteRequest();
+    bool SendWriteRequest();
     void IssueWrite(std::uint8_t reg, std::uint16_t value);
-    void JudgeReadReply(std::size_t length);
+    bool IsReadReply(std::size_t length) const;
+    void DecodeAnswer(int block);
     void DecodeBlock(int block);
     void ClearFrameArea();
 
@@ -82,5 +103,7 @@ private:
     bool writePending_ = false;
     PendingWriteContents pendingWrite_{};
     std::array<std::uint32_t, RegisterCount> registerState_{};
-    bool readAwaitingReply_ = false;   // a read request went out and no block has come back since
+    bool readAwaitingReply_ = false;   // a read request went out and no reply was decoded since
+    RequestsInFlight inFlight_;
+    ReplyCounts replyCounts_;
 };

@@ -22,13 +22,15 @@ public:
     int lampChanges = 0;
     std::string memo12 = "unset";
     std::string memo13 = "unset";
+    bool sendSucceeds = true;
+    std::int64_t nowMs = 1000;
 
     bool CommunicationTicked() const override { return ticked; }
     std::string StationAddressText() const override { return address; }
     bool SendData(const std::uint8_t* data, std::uint16_t length) override
     {
         sent.emplace_back(data, data + length);
-        return true;
+        return sendSucceeds;
     }
     void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
     void SetCommunicationLamp(bool lit) override
@@ -38,6 +40,7 @@ public:
     }
     void SetMemo12Text(const std::string& text) override { memo12 = text; }
     void SetMemo13Text(const std::string& text) override { memo13 = text; }
+    std::int64_t MonotonicMs() const override { return nowMs; }
 };
 
 // A function 03 reply of ten registers, values[i] for register start + i.
@@ -176,27 +179,29 @@ TEST_F(DeviceLinkTest, OversizeBlockIsCutBeforeThePollStateBytes)
 {
     PollAnswered(100);   // block 0 done
     link.Timer1Timer();  // now polling block 1
-    host.address = "";   // further ticks send nothing
+    host.address = "";   // further ticks and writes send nothing
     link.SwitchChange("RUN");   // a write pending, counting ticks
     link.WriteExpiryStep();
     ASSERT_EQ(link.WriteWaitTicks(), 1);
     ASSERT_TRUE(link.WritePending());
 
-    // a valid read reply followed by padding, far longer than the frame area
+    // a valid read reply followed by padding, far longer than the frame area: its first
+    // 25 bytes answer the outstanding read of block 1
     Frame big = ReadReply(1, Sequence(9));
     big.resize(600, 0xEE);
-    Deliver(big);   // taken as the write's echo
-    EXPECT_EQ(link.BlockIndex(), 1);
-    EXPECT_FALSE(link.BlockDone());
-    EXPECT_EQ(link.WriteWaitTicks(), 1);
-    EXPECT_FALSE(link.WritePending());
-
-    // judged as a read: the cut block still carries a valid reply in its first 25 bytes
     Deliver(big);
     EXPECT_EQ(link.BlockIndex(), 1);
     EXPECT_TRUE(link.BlockDone());
     EXPECT_EQ(link.WriteWaitTicks(), 1);
+    EXPECT_TRUE(link.WritePending());   // a read reply is no echo of the write
     EXPECT_EQ(link.Register(10), 9u);
+
+    // the same again answers nothing: dropped, registers kept
+    big = ReadReply(1, Sequence(700));
+    big.resize(600, 0xEE);
+    Deliver(big);
+    EXPECT_EQ(link.Register(10), 9u);
+    EXPECT_EQ(link.Replies().Dropped, 1u);
 
     Deliver(Frame(65535, 0x07));
     EXPECT_EQ(link.BlockIndex(), 1);
@@ -243,20 +248,106 @@ TEST_F(DeviceLinkTest, WriteWithCommunicationUntickedSendsNothingButStillPends)
     EXPECT_TRUE(host.sent.empty());
 }
 
-TEST_F(DeviceLinkTest, ReadReplyInFlightIsTakenAsTheWriteEcho)
+TEST_F(DeviceLinkTest, ReadReplyAndWriteEchoEachAnswerTheirOwnRequest)
 {
     link.Timer1Timer();
     link.KnobClick(3, 20.0);
-    Deliver(ReadReply(1, Sequence(100)));   // the late read reply: counts as the echo
+    Deliver(ReadReply(1, Sequence(100)));   // the read reply in flight answers the read
+    EXPECT_TRUE(link.WritePending());
+    EXPECT_EQ(link.Register(0), 100u);
+    EXPECT_TRUE(link.BlockDone());
+    EXPECT_TRUE(host.lamp);
+
+    Deliver(Bytes(BuildWriteRequest(1, 3, 0, 21)));   // not the echo of this write
+    EXPECT_TRUE(link.WritePending());
+    EXPECT_FALSE(host.lamp);
+    Deliver(Bytes(BuildWriteRequest(1, 3, 0, 20)));   // the echo ends the write
     EXPECT_FALSE(link.WritePending());
+    Deliver(Bytes(BuildWriteRequest(1, 3, 0, 20)));   // a second echo answers nothing
+    EXPECT_EQ(link.Replies().Rejected, 2u);
+    EXPECT_EQ(link.Register(0), 100u);
+    EXPECT_EQ(link.Register(1), 101u);
+
+    // an echo after the write expired answers nothing either; polling went on meanwhile
+    link.SwitchChange("STOP");
+    for (int i = 0; i < 4; ++i) link.WriteExpiryStep();
+    ASSERT_FALSE(link.WritePending());
+    EXPECT_EQ(link.InFlight().OutstandingWrites(), 0u);
+    Deliver(Bytes(BuildWriteRequest(1, 0, 0, 0)));
+    EXPECT_EQ(link.Replies().Rejected, 3u);
+    link.Timer1Timer();
+    EXPECT_EQ(host.sent.back(), Bytes(BuildReadRequest(1, 10, 10)));
+}
+
+TEST_F(DeviceLinkTest, LateReplyIsNeverDecodedAsTheNextBlock)
+{
+    // The device answers every request 1.2 s late, after the next tick's request.
+    link.Timer1Timer();   // A: block 0
+    host.nowMs += 1000;
+    link.Timer1Timer();   // B: block 0 again, A unanswered
+    EXPECT_EQ(StartOf(host.sent.back()), 0);
+    host.nowMs += 200;
+    Deliver(ReadReply(1, Sequence(100)));   // answers A
+    EXPECT_EQ(link.Register(0), 100u);
+    EXPECT_TRUE(host.lamp);
+
+    host.nowMs += 800;
+    link.Timer1Timer();   // C: block 1
+    EXPECT_EQ(StartOf(host.sent.back()), 10);
+    host.nowMs += 200;
+    // B's answer holds block 0's values. Block 0 or block 1 might be its request (B's
+    // request could have been lost): it must not land in registers 10..15.
+    Deliver(ReadReply(1, Sequence(110)));
+    for (int r = 10; r <= 15; ++r) EXPECT_EQ(link.Register(r), 0u) << "register " << r;
+    EXPECT_EQ(link.Register(0), 100u);
+    EXPECT_EQ(link.Replies().Dropped, 1u);
+
+    host.nowMs += 800;
+    link.Timer1Timer();   // D: block 1 again
+    EXPECT_FALSE(host.lamp);
+    host.nowMs += 200;
+    Deliver(ReadReply(1, Sequence(1000)));   // C's answer: block 1
+    EXPECT_EQ(link.Register(10), 1000u);
+    EXPECT_EQ(link.Register(15), 1005u);
+    EXPECT_TRUE(link.BlockDone());
+    EXPECT_EQ(link.Replies().Decoded, 2u);
+}
+
+TEST_F(DeviceLinkTest, RepliesWithNothingOutstandingOrExpiredAreDropped)
+{
+    Deliver(ReadReply(1, Sequence(100)));   // nothing was asked
     EXPECT_EQ(link.Register(0), 0u);
     EXPECT_FALSE(link.BlockDone());
 
-    Deliver(Bytes(BuildWriteRequest(1, 3, 0, 20)));   // the real echo, judged as a read reply
-    EXPECT_FALSE(host.lamp);
-    EXPECT_FALSE(link.BlockDone());
+    link.Timer1Timer();
+    host.nowMs += RequestsInFlight::ReplyExpiryMs + 1;
+    Deliver(ReadReply(1, Sequence(200)));   // too late: the request was given up
     EXPECT_EQ(link.Register(0), 0u);
-    EXPECT_EQ(link.Register(1), 0u);
+    EXPECT_EQ(link.Replies().Dropped, 2u);
+    EXPECT_EQ(link.InFlight().OutstandingReads(), 0u);
+
+    // a request lost by the device, then one for the same block answered: decoded
+    link.Timer1Timer();
+    host.nowMs += 1000;
+    link.Timer1Timer();
+    Deliver(ReadReply(1, Sequence(300)));
+    EXPECT_EQ(link.Register(0), 300u);
+    EXPECT_TRUE(host.lamp);
+    EXPECT_EQ(link.Replies().Decoded, 1u);
+}
+
+TEST_F(DeviceLinkTest, FailedSendLeavesNothingInFlight)
+{
+    host.sendSucceeds = false;
+    host.lamp = true;
+    link.Timer1Timer();
+    EXPECT_FALSE(host.lamp);
+    EXPECT_EQ(link.InFlight().OutstandingReads(), 0u);
+    link.SwitchChange("RUN");
+    EXPECT_EQ(link.InFlight().OutstandingWrites(), 0u);
+    EXPECT_TRUE(link.WritePending());   // polling is still held back until it expires
+    Deliver(ReadReply(1, Sequence(5)));
+    EXPECT_EQ(link.Register(0), 0u);
 }
 
 TEST_F(DeviceLinkTest, ShortFramesWithTheirOwnValidCrcAreNotReadReplies)
