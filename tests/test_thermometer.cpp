@@ -261,9 +261,10 @@ TEST_F(ThermometerTest, DraggingMarkersKeepsMinAtOrBelowMax)
     const auto dragAndCheck = [&](QPoint press, int toDy) {
         MousePress(*thermometer, press);
         const int step = toDy > 0 ? 10 : -10;
-        for (int dy = step; std::abs(dy) <= std::abs(toDy); dy += step) {
-            MouseMove(*thermometer, press + QPoint(0, dy), Qt::LeftButton);
-            EXPECT_LE(thermometer->GetCurrentMin(), thermometer->GetCurrentMax()) << dy;
+        for (int dy = step; std::abs(dy) < std::abs(toDy) + std::abs(step); dy += step) {
+            const int to = std::abs(dy) > std::abs(toDy) ? toDy : dy;
+            MouseMove(*thermometer, press + QPoint(0, to), Qt::LeftButton);
+            EXPECT_LE(thermometer->GetCurrentMin(), thermometer->GetCurrentMax()) << to;
         }
         MouseRelease(*thermometer, press + QPoint(0, toDy));
         Render(*thermometer);
