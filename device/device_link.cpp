@@ -88,14 +88,14 @@ void DeviceLink::SendReadRequest(std::uint8_t start, std::uint8_t count)
         return;
     }
     const RequestFrame frame = BuildReadRequest(*address, start, count);
-    if (!host_.SendData(frame.data(), static_cast<std::uint16_t>(frame.size()))) {
+    if (host_.SendData(frame.data(), static_cast<std::uint16_t>(frame.size()))) {
+        inFlight_.Add({RequestInFlight::Kind::Read, start / RegistersPerBlock, frame, host_.MonotonicMs()});
+        readAwaitingReply_ = true;
+    } else {
         // Nothing went out (the port is closed): no reply can come.
         readAwaitingReply_ = false;
         host_.SetCommunicationLamp(false);
-        return;
     }
-    inFlight_.Add({RequestInFlight::Kind::Read, start / RegistersPerBlock, frame, host_.MonotonicMs()});
-    readAwaitingReply_ = true;
     host_.Pause(ReadPauseMs);
 }
 
@@ -105,10 +105,10 @@ bool DeviceLink::SendWriteRequest()
     if (!address) return false;
     const RequestFrame frame =
         BuildWriteRequest(*address, pendingWrite_.Register, pendingWrite_.ValueHi, pendingWrite_.ValueLo);
-    if (!host_.SendData(frame.data(), static_cast<std::uint16_t>(frame.size()))) return false;
-    inFlight_.Add({RequestInFlight::Kind::Write, 0, frame, host_.MonotonicMs()});
+    const bool sent = host_.SendData(frame.data(), static_cast<std::uint16_t>(frame.size()));
+    if (sent) inFlight_.Add({RequestInFlight::Kind::Write, 0, frame, host_.MonotonicMs()});
     host_.Pause(WritePauseMs);
-    return true;
+    return sent;
 }
 
 void DeviceLink::Comm1ReceiveData(const void* Buffer, std::uint16_t BufferLength)

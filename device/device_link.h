@@ -3,6 +3,12 @@
 // blocks 0, 10 and 20, reply decoding into the register state, and the operator's
 // single-register write commands. Plain C++; the main window supplies its controls
 // and serial port through DeviceLinkHost and calls the handlers below.
+//
+// Each received block is matched to the request it answers: a valid read reply to the
+// oldest read in flight, decoded only when that cannot be mistaken for another block;
+// a write echo to the write it repeats; anything else answers nothing and unlights the
+// communication lamp (see RequestsInFlight for the rule). A pending write still holds
+// polling back until its echo arrives or four display ticks pass.
 
 #include "device/requests_in_flight.h"
 

@@ -346,6 +346,7 @@ TEST_F(DeviceLinkTest, FailedSendLeavesNothingInFlight)
     link.SwitchChange("RUN");
     EXPECT_EQ(link.InFlight().OutstandingWrites(), 0u);
     EXPECT_TRUE(link.WritePending());   // polling is still held back until it expires
+    EXPECT_EQ(host.pauses, (std::vector<int>{DeviceLink::ReadPauseMs, DeviceLink::WritePauseMs}));
     Deliver(ReadReply(1, Sequence(5)));
     EXPECT_EQ(link.Register(0), 0u);
 }
