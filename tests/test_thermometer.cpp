@@ -189,6 +189,15 @@ TEST_F(ThermometerTest, ReverseScaleTurnsTheLabelsButNotTheBulbsLiquid)
     EXPECT_EQ(TubePixel(image, area.Bottom - 1), clRed);
     EXPECT_EQ(TubePixel(image, area.Top + 3), clMaroon);
     EXPECT_NEAR(LiquidRows(image), area.Height() / 4.0, 1.5);
+    // The max marker stays level with the liquid's top, a quarter up from the bulb.
+    thermometer->SetShowMaxPointer(true);
+    thermometer->SetPosition(30);
+    thermometer->SetPosition(25);
+    Render(*thermometer);
+    area = thermometer->LastLayout().ValueArea;
+    const TRect marker = thermometer->MaxPointerHitRect();
+    EXPECT_NEAR((marker.Top + marker.Bottom) / 2.0, area.Bottom - area.Height() * 0.3, 2);
+    thermometer->SetShowMaxPointer(false);
 
     // A reversed bar fills from the top, where the minimum now is.
     thermometer->SetIndicatorStyle(itisBar);
