@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -376,4 +378,51 @@ TEST_F(AnalogOutputTest, ConsoleTemperatureFieldPaintsValueAndError)
     EXPECT_EQ(PixelAt(image, 3, 3), clBlack);
     EXPECT_GT(CountColor(image, clRed), 0);
     EXPECT_EQ(CountColor(image, window, 2, 2, 47, field->Height() - 2), 0);
+}
+
+TEST_F(AnalogOutputTest, PropertyFileRoundTripAndBadLines)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("field.txt");
+    field->SetPrecision(2);
+    field->SetUnitsText("'C");
+    field->SetValue(12.5);
+    field->SetFilterStyle(ifisNone);
+    field->SetAlignment(taRightJustify);
+    field->SavePropertiesToFile(path);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    EXPECT_EQ(lines.value(0), "File Type = TiAnalogOutput");
+    for (const char* line : {"Precision = 2", "Value = 12.5", "UnitsText = 'C", "FilterStyle = 0", "Alignment = 1",
+                             "Font.Bold = 1", "MaxLength = 0"})
+        EXPECT_TRUE(lines.contains(line)) << line;
+
+    TiAnalogOutput copy(&parent);
+    copy.LoadPropertiesFromFile(path);
+    EXPECT_EQ(copy.Precision(), 2);
+    EXPECT_EQ(copy.UnitsText(), "'C");
+    EXPECT_EQ(copy.Value(), 12.5);
+    EXPECT_EQ(copy.Text(), "12.50'C");
+    EXPECT_EQ(copy.FilterStyle(), ifisNone);
+    EXPECT_EQ(copy.Alignment(), taRightJustify);
+
+    // Bad values stop the load with an error; values before them stay.
+    QFile bad(dir.filePath("bad.txt"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Text));
+    bad.write("Precision = 3\nFilterStyle = 7\nValue = 99\n");
+    bad.close();
+    EXPECT_THROW(copy.LoadPropertiesFromFile(bad.fileName()), std::runtime_error);
+    EXPECT_EQ(copy.Precision(), 3);
+    EXPECT_EQ(copy.FilterStyle(), ifisNone);
+    EXPECT_EQ(copy.Value(), 12.5);
+
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate));
+    bad.write("Value = twelve\nAlignment = -1\n");
+    bad.close();
+    EXPECT_THROW(copy.LoadPropertiesFromFile(bad.fileName()), std::runtime_error);
+    EXPECT_EQ(copy.Value(), 12.5);
+    EXPECT_EQ(copy.Alignment(), taRightJustify);
 }

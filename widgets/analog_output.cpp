@@ -1,6 +1,7 @@
 #include "widgets/analog_output.h"
 
 #include "widgets/analog_output_text.h"
+#include "widgets/property_access.h"
 
 namespace {
 
@@ -22,6 +23,8 @@ private:
 
 TiAnalogOutput::TiAnalogOutput(QWidget* parent) : TiEditCustom(parent)
 {
+    static const bool filterRegistered = (RegisterEnumRange<TiFilterInputStyle>(ifisNone, ifisAuto), true);
+    Q_UNUSED(filterRegistered);
     SetAlignment(taCenter);
     Font()->SetBold(true);
     Reformat();

@@ -1,5 +1,7 @@
 #include "widgets/edit_custom.h"
 
+#include "widgets/property_access.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -40,6 +42,8 @@ TiEditCustom::TiEditCustom(QWidget* parent)
 {
     SetBorderStyle(ibsLowered);
     resize(80, 21);
+    static const bool alignmentRegistered = (RegisterEnumRange<TAlignment>(taLeftJustify, taCenter), true);
+    Q_UNUSED(alignmentRegistered);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::IBeamCursor);
     setAttribute(Qt::WA_InputMethodEnabled, false);
