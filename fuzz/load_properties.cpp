@@ -1,0 +1,76 @@
+// Fuzzes loading a widget's property file from arbitrary text. The first input byte
+// picks the widget; the rest is the file. A load either succeeds or fails with the
+// loading error message; either way the widget then paints without harm.
+#include "fuzz/fuzz_check.h"
+#include "widgets/knob.h"
+#include "widgets/led_bar.h"
+#include "widgets/led_round.h"
+#include "widgets/switch_led.h"
+#include "widgets/thermometer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPixmap>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace {
+
+QString FilePath()
+{
+    static const QString path = QDir::temp().filePath(QStringLiteral("fuzz_load_properties_%1.txt").arg(getpid()));
+    return path;
+}
+
+std::unique_ptr<TiComponent> MakeWidget(std::uint8_t choice)
+{
+    switch (choice % 5) {
+    case 0: return std::make_unique<TiKnob>();
+    case 1: return std::make_unique<TiThermometer>();
+    case 2: return std::make_unique<TiLedBar>();
+    case 3: return std::make_unique<TiSwitchLed>();
+    default: return std::make_unique<TiLedRound>();
+    }
+}
+
+void RemoveFile() { QFile::remove(FilePath()); }
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static QApplication app(*argc, *argv);
+    std::atexit(RemoveFile);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0) return 0;
+    {
+        QFile file(FilePath());
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "cannot write the property file");
+        file.write(reinterpret_cast<const char*>(data + 1), static_cast<qint64>(size - 1));
+    }
+    std::unique_ptr<TiComponent> widget = MakeWidget(data[0]);
+    widget->resize(120, 120);
+    try {
+        widget->LoadPropertiesFromFile(FilePath());
+    } catch (const std::runtime_error& error) {
+        FUZZ_CHECK(std::strncmp(error.what(), "Error Loading Properties - ", 27) == 0, "unexpected load error message");
+    }
+    // Whatever was loaded, the widget must still paint; keep it small so a loaded size
+    // does not turn each run into a huge bitmap.
+    if (widget->width() > 300 || widget->height() > 300 || widget->width() < 1 || widget->height() < 1)
+        widget->resize(120, 120);
+    const QPixmap picture = widget->grab();
+    FUZZ_CHECK(!picture.isNull(), "the widget did not paint");
+    return 0;
+}
