@@ -34,7 +34,9 @@ TiComponent::~TiComponent()
     cacheBitmap_.reset();
     backGroundPicture_.reset();
     errorFont_.reset();
-    TiUpdateObject::Instance().RemoveComponent(this);
+    // A widget that outlives the application has nothing left to unregister from.
+    if (TiUpdateObject* updater = TiUpdateObject::InstanceIfAlive())
+        updater->RemoveComponent(this);
 }
 
 // --- Set-helpers ---------------------------------------------------------

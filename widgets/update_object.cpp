@@ -8,11 +8,13 @@
 namespace {
 
 TiUpdateObject* instance = nullptr;
+bool applicationEnded = false;
 
 void DeleteInstance()
 {
     delete instance;
     instance = nullptr;
+    applicationEnded = true;
 }
 
 }  // namespace
@@ -25,6 +27,8 @@ TiUpdateObject& TiUpdateObject::Instance()
     }
     return *instance;
 }
+
+TiUpdateObject* TiUpdateObject::InstanceIfAlive() { return applicationEnded ? nullptr : instance; }
 
 TiUpdateObject::TiUpdateObject()
 {

@@ -27,6 +27,8 @@ class TiUpdateObject : public QObject {
 public:
     // The one instance, created on first use and freed when the application ends.
     static TiUpdateObject& Instance();
+    // The instance if it exists and the application has not ended, else null.
+    static TiUpdateObject* InstanceIfAlive();
 
     void AddComponent(TiUpdateClient* component);
     void RemoveComponent(TiUpdateClient* component);
