@@ -472,3 +472,34 @@ TEST_F(EditCustomTest, ErrorDisplayShowsErrorTextOnErrorBackground)
     EXPECT_EQ(CountColor(image, ClassicSystemColor(sciHighlight)), 0) << "no selection";
     EXPECT_EQ(CountColor(image, clWhite, 2, 2, edit->Width() - 2, edit->Height() - 2), 0);
 }
+
+TEST_F(EditCustomTest, ClickThatGivesTheFocusSelectsAllThenClicksPlaceTheCaret)
+{
+    auto* other = new TiEditCustom(&parent);
+    other->move(0, 40);
+    parent.show();
+    parent.activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return parent.isActiveWindow(); }));
+    other->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return other->Focused(); }));
+
+    Type(*edit, "4567");  // keys sent straight to the unfocused field
+    Key(*edit, Qt::Key_Return);
+    const int y = edit->Height() / 2;
+    Click(*edit, QPoint(edit->Width() - 3, y));
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_FALSE(other->Focused());
+    EXPECT_EQ(edit->SelText(), "4567") << "the focusing click selects all";
+
+    Click(*edit, QPoint(1, y));
+    EXPECT_EQ(edit->SelLength(), 0);
+    EXPECT_EQ(edit->CaretIndex(), 0);
+
+    edit->SetAutoSelect(false);
+    other->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return other->Focused(); }));
+    Click(*edit, QPoint(1, y));
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_EQ(edit->SelLength(), 0) << "without AutoSelect the click only places the caret";
+}

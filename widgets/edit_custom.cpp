@@ -44,7 +44,9 @@ TiEditCustom::TiEditCustom(QWidget* parent)
     resize(80, 21);
     static const bool alignmentRegistered = (RegisterEnumRange<TAlignment>(taLeftJustify, taCenter), true);
     Q_UNUSED(alignmentRegistered);
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab reaches the field; a click takes the focus in UserMouseDown, so the
+    // press knows it gave the focus.
+    SetTabStop(true);
     setCursor(Qt::IBeamCursor);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     connect(font_.get(), &TFont::Changed, this, [this] { FontChanged(); });
@@ -86,11 +88,6 @@ void TiEditCustom::SetBorderStyle(TiBevelStyle value)
         return;
     TiCustomComponent::SetBorderStyle(value);
     AdjustHeight();
-}
-
-void TiEditCustom::SetTabStop(bool value)
-{
-    setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TiEditCustom::FontChanged()

@@ -68,8 +68,6 @@ public:
     void SetBorderStyle(TiBevelStyle value) override;
     int TabOrder() const { return tabOrder_; }
     void SetTabOrder(int value) { tabOrder_ = value; }
-    bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
-    void SetTabStop(bool value);
 
     // --- Editor state ---
     const QString& Text() const { return buffer_.text(); }
