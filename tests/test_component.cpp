@@ -292,6 +292,39 @@ TEST(ComponentPaint, CacheKeepsTheStaticLayerAcrossValueChanges)
     EXPECT_EQ(w.staticDraws, 5);
 }
 
+// A probe on a screen of a chosen device pixel ratio.
+class DenseProbe : public ProbeWidget {
+public:
+    int ratio = 2;
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        if (m == PdmDevicePixelRatio)
+            return ratio;
+        if (m == PdmDevicePixelRatioScaled)
+            return static_cast<int>(ratio * QPaintDevice::devicePixelRatioFScale());
+        return ProbeWidget::metric(m);
+    }
+};
+
+TEST(ComponentPaint, CacheIsSizedInDevicePixelsAndRebuiltWhenTheRatioChanges)
+{
+    DenseProbe w;
+    QImage image = Render(w, 30, 20);
+    ASSERT_NE(w.CacheBitmapIfAny(), nullptr);
+    EXPECT_EQ(w.CacheBitmapIfAny()->Image().width(), 60);
+    EXPECT_EQ(w.CacheBitmapIfAny()->Image().height(), 40);
+    EXPECT_EQ(PixelAt(image, 12, 7), clBlue);  // still drawn at logical coordinates
+    EXPECT_EQ(w.staticDraws, 1);
+    Render(w, 30, 20);
+    EXPECT_EQ(w.staticDraws, 1);
+    w.ratio = 1;
+    Render(w, 30, 20);
+    EXPECT_EQ(w.staticDraws, 2);
+    EXPECT_EQ(w.CacheBitmapIfAny()->Image().width(), 30);
+}
+
 TEST(ComponentPaint, ExceptionInPaintContentIsShownWhiteOnBlack)
 {
     ProbeWidget w;
