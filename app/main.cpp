@@ -1,0 +1,32 @@
+#include "app/form1.h"
+#include "app/form2.h"
+
+#include <QApplication>
+#include <QStringList>
+
+namespace {
+
+// The console reads no command line, except --port NAME (or --port=NAME), which sets
+// the port combo's initial text.
+QString PortOption(const QStringList& arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--port") && i + 1 < arguments.size())
+            return arguments[i + 1];
+        if (argument.startsWith(QLatin1String("--port=")))
+            return argument.mid(7);
+    }
+    return QString();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    TForm1 form1(PortOption(application.arguments()));
+    TForm2 form2;  // created hidden after the main window; nothing shows it
+    form1.show();
+    return application.exec();
+}
