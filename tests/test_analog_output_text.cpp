@@ -5,18 +5,12 @@
 TEST(AnalogOutputText, FormatsFixedAndGeneralNotationWithUnits)
 {
     const QChar dot('.');
-    EXPECT_EQ(formatAnalogOutputValue(25, 0, "'C", dot), "25'C");
-    EXPECT_EQ(formatAnalogOutputValue(12.3, 2, "", dot), "12.30");
-    EXPECT_EQ(formatAnalogOutputValue(37, 1, "", dot), "37.0");
-    EXPECT_EQ(formatAnalogOutputValue(-2, 1, "", dot), "-2.0");
-    EXPECT_EQ(formatAnalogOutputValue(37.4, 0, "", dot), "37");
-    EXPECT_EQ(formatAnalogOutputValue(37.6, 0, "", dot), "38");
+    // The console's own examples are checked through the widget.
     EXPECT_EQ(formatAnalogOutputValue(1234567.5, 1, "", dot), "1234567.5") << "no grouping";
     EXPECT_EQ(formatAnalogOutputValue(62.5, 1, " V", dot), "62.5 V") << "units as given";
     EXPECT_EQ(formatAnalogOutputValue(2.5, 3, "", QChar(',')), "2,500");
 
     // General notation: up to 15 significant digits, trailing zeros dropped.
-    EXPECT_EQ(formatAnalogOutputValue(12.5, -1, "", dot), "12.5");
     EXPECT_EQ(formatAnalogOutputValue(0.1 + 0.2, -1, "", dot), "0.3");
     EXPECT_EQ(formatAnalogOutputValue(1.0 / 3.0, -1, "", dot), "0.333333333333333");
     EXPECT_EQ(formatAnalogOutputValue(40, -3, "%", dot), "40%");
