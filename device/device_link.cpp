@@ -55,6 +55,9 @@ std::optional<std::uint8_t> DeviceLink::StationAddress() const
 void DeviceLink::AdvanceBlockIfDone()
 {
     if (replyBuffer_[BlockDoneByte] != 1) return;
+    // While an earlier request for the done block is still in flight, its answer may yet
+    // come: asking for the next block now would leave a reply that could answer either.
+    if (inFlight_.OutstandingReads() > 0) return;
     int next = replyBuffer_[BlockIndexByte] + 1;
     if (next >= BlockCount) next = 0;
     replyBuffer_[BlockIndexByte] = static_cast<std::uint8_t>(next);
@@ -63,13 +66,15 @@ void DeviceLink::AdvanceBlockIfDone()
 
 void DeviceLink::Timer1Timer()
 {
-    AdvanceBlockIfDone();
     inFlight_.Expire(host_.MonotonicMs());
+    AdvanceBlockIfDone();
     // A read still unanswered at the next tick means the device has stopped
     // answering; the lamp must not keep showing stale values as live.
     if (readAwaitingReply_) host_.SetCommunicationLamp(false);
 
     if (host_.CommunicationTicked() && !writePending_) {
+        // A done block that could not move on waits for its requests in flight.
+        if (replyBuffer_[BlockDoneByte] == 1) return;
         const auto start = static_cast<std::uint8_t>(replyBuffer_[BlockIndexByte] * RegistersPerBlock);
         SendReadRequest(start, RegistersPerBlock);
     } else {

@@ -7,8 +7,10 @@
 // Each received block is matched to the request it answers: a valid read reply to the
 // oldest read in flight, decoded only when that cannot be mistaken for another block;
 // a write echo to the write it repeats; anything else answers nothing and unlights the
-// communication lamp (see RequestsInFlight for the rule). A pending write still holds
-// polling back until its echo arrives or four display ticks pass.
+// communication lamp (see RequestsInFlight for the rule). The cycle moves on to the next
+// block only when no read is in flight, so a late reply always answers a request for
+// the block it carries. A pending write still holds polling back until its echo
+// arrives or four display ticks pass.
 
 #include "device/requests_in_flight.h"
 

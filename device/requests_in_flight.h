@@ -10,10 +10,12 @@
 //  - A request still unanswered ReplyExpiryMs after it went out is taken as lost and
 //    forgotten. So is the oldest one when more than Capacity are outstanding.
 //  - A read reply answers the oldest outstanding read. A request the device never
-//    received gets no reply, so the reply might also answer any later read: it is
-//    decoded only when every outstanding read asks for the same block. Otherwise it is
-//    dropped undecoded (its oldest read is still taken as answered), because decoding
-//    it could put one block's values into another block's registers.
+//    received gets no reply, so the reply might also answer any later read, and no
+//    timing tells the two apart. So the poll cycle asks for the next block only once no
+//    read is outstanding, which keeps every read in flight on the same block, and a
+//    reply is decoded only when every outstanding read asks for the same block;
+//    otherwise it is dropped undecoded (its oldest read still taken as answered)
+//    rather than put one block's values into another block's registers.
 //  - A write echo answers the oldest outstanding write with the same bytes; older
 //    writes are forgotten with it.
 //  - A reply that arrives when no request of its kind is outstanding is dropped.

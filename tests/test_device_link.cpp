@@ -279,38 +279,66 @@ TEST_F(DeviceLinkTest, ReadReplyAndWriteEchoEachAnswerTheirOwnRequest)
     EXPECT_EQ(host.sent.back(), Bytes(BuildReadRequest(1, 10, 10)));
 }
 
-TEST_F(DeviceLinkTest, LateReplyIsNeverDecodedAsTheNextBlock)
+TEST_F(DeviceLinkTest, LateRepliesAreDecodedAsTheBlockTheyAnswer)
 {
     // The device answers every request 1.2 s late, after the next tick's request.
     link.Timer1Timer();   // A: block 0
     host.nowMs += 1000;
     link.Timer1Timer();   // B: block 0 again, A unanswered
+    EXPECT_FALSE(host.lamp);
     EXPECT_EQ(StartOf(host.sent.back()), 0);
     host.nowMs += 200;
     Deliver(ReadReply(1, Sequence(100)));   // answers A
     EXPECT_EQ(link.Register(0), 100u);
     EXPECT_TRUE(host.lamp);
 
+    // Block 0 is done, but B's answer is still to come: it must not be taken for an
+    // answer about block 1, so the cycle waits for it instead of asking for block 1.
+    host.nowMs += 800;
+    link.Timer1Timer();
+    EXPECT_EQ(host.sent.size(), 2u);
+    EXPECT_TRUE(host.lamp);
+    host.nowMs += 200;
+    Deliver(ReadReply(1, Sequence(110)));   // B's answer: block 0's values
+    EXPECT_EQ(link.Register(0), 110u);
+    for (int r = 10; r <= 15; ++r) EXPECT_EQ(link.Register(r), 0u) << "register " << r;
+
     host.nowMs += 800;
     link.Timer1Timer();   // C: block 1
     EXPECT_EQ(StartOf(host.sent.back()), 10);
-    host.nowMs += 200;
-    // B's answer holds block 0's values. Block 0 or block 1 might be its request (B's
-    // request could have been lost): it must not land in registers 10..15.
-    Deliver(ReadReply(1, Sequence(110)));
-    for (int r = 10; r <= 15; ++r) EXPECT_EQ(link.Register(r), 0u) << "register " << r;
-    EXPECT_EQ(link.Register(0), 100u);
-    EXPECT_EQ(link.Replies().Dropped, 1u);
-
-    host.nowMs += 800;
+    host.nowMs += 1000;
     link.Timer1Timer();   // D: block 1 again
-    EXPECT_FALSE(host.lamp);
+    EXPECT_EQ(StartOf(host.sent.back()), 10);
     host.nowMs += 200;
-    Deliver(ReadReply(1, Sequence(1000)));   // C's answer: block 1
+    Deliver(ReadReply(1, Sequence(1000)));   // C's answer
     EXPECT_EQ(link.Register(10), 1000u);
     EXPECT_EQ(link.Register(15), 1005u);
-    EXPECT_TRUE(link.BlockDone());
-    EXPECT_EQ(link.Replies().Decoded, 2u);
+    EXPECT_EQ(link.Register(0), 110u);
+    EXPECT_EQ(link.Replies().Decoded, 3u);
+    EXPECT_EQ(link.Replies().Dropped, 0u);
+}
+
+TEST_F(DeviceLinkTest, LostRequestDelaysTheCycleUntilItExpires)
+{
+    link.Timer1Timer();   // lost on the way to the device
+    host.nowMs += 1000;
+    link.Timer1Timer();   // answered at once
+    Deliver(ReadReply(1, Sequence(100)));   // taken as the lost request's answer: same block
+    EXPECT_EQ(link.Register(0), 100u);
+    for (int tick = 0; tick < 3; ++tick) {   // the second request seems still in flight
+        host.nowMs += 1000;
+        link.Timer1Timer();
+        EXPECT_EQ(host.sent.size(), 2u) << "tick " << tick;
+    }
+    host.nowMs += 1000;   // it has expired: the cycle moves on
+    link.Timer1Timer();
+    ASSERT_EQ(host.sent.size(), 3u);
+    EXPECT_EQ(StartOf(host.sent.back()), 10);
+    Deliver(ReadReply(1, Sequence(1000)));
+    EXPECT_EQ(link.Register(10), 1000u);
+    host.nowMs += 1000;
+    link.Timer1Timer();   // and runs at full pace again
+    EXPECT_EQ(StartOf(host.sent.back()), 20);
 }
 
 TEST_F(DeviceLinkTest, RepliesWithNothingOutstandingOrExpiredAreDropped)
@@ -483,7 +511,13 @@ TEST_F(DeviceLinkTest, UnansweredReadUnlightsLampAtNextTick)
 
     Deliver(ReadReply(1, Sequence(50)));   // it answers again
     EXPECT_TRUE(host.lamp);
+    EXPECT_EQ(link.Register(10), 50u);
+    const std::size_t sent = host.sent.size();
     link.Timer1Timer();
-    EXPECT_TRUE(host.lamp);   // previous request was answered
+    EXPECT_TRUE(host.lamp);   // a reply came since the last tick
+    EXPECT_EQ(host.sent.size(), sent);   // one block-1 request is still in flight
+    Deliver(ReadReply(1, Sequence(60)));
+    link.Timer1Timer();
+    EXPECT_TRUE(host.lamp);
     EXPECT_EQ(StartOf(host.sent.back()), 20);
 }
