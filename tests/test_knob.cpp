@@ -164,7 +164,14 @@ TEST_F(KnobTest, SettersCorrectOutOfRangeValues)
     EXPECT_EQ(knob1->KnobStyle(), iksRaised);
     knob1->SetIndicatorStyle(TiKnobIndicatorStyle(-1));
     EXPECT_EQ(knob1->IndicatorStyle(), ikisDotLowered);
-    Render(*knob1);
+
+    // Too small for its scale: no face, and no press can start a drag.
+    knob1->SetKnobStyle(iksRaisedEdge);
+    Render(*knob1, 20, 20);
+    EXPECT_LE(knob1->KnobRadius(), 0);
+    MousePress(*knob1, QPoint(10, 10));
+    EXPECT_FALSE(knob1->IsDragging());
+    MouseRelease(*knob1, QPoint(10, 10));
 }
 
 TEST_F(KnobTest, ClickRuleAndOrderOfEventsAtRelease)

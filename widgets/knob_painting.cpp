@@ -91,11 +91,14 @@ void TiKnob::DrawFace(TCanvas& canvas)
 {
     const TColor face = FaceColor();
     const int radius = KnobRadius();
+    // A widget too small for its scale leaves no room for a face.
+    if (radius <= 0)
+        return;
     if (KnobStyle() == iksRaisedEdge || KnobStyle() == iksRaised)
         DrawRaisedDisc(canvas, face, center_, radius);
     else
         DrawSunkenDisc(canvas, face, center_, radius);
-    if (KnobStyle() == iksRaisedEdge || KnobStyle() == iksSunkenEdge) {
+    if ((KnobStyle() == iksRaisedEdge || KnobStyle() == iksSunkenEdge) && radius > KnobEdgeWidth()) {
         canvas.Pen = TPen{face, 1, psSolid};
         canvas.Brush = TBrush{face, bsSolid};
         canvas.Ellipse(SquareAround(center_, radius - KnobEdgeWidth()));
