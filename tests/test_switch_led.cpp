@@ -243,3 +243,50 @@ TEST_F(SwitchLedTest, AcceleratorTogglesFromTheWindow)
     QTest::keyClick(other, Qt::Key_R, Qt::AltModifier);
     EXPECT_TRUE(events.isEmpty());
 }
+
+TEST_F(SwitchLedTest, LampPlacementFollowsIndicatorAlignment)
+{
+    sw->SetActiveColor(clLime);
+    sw->SetActive(true);
+    // Bottom (default): a lamp stretched along the bottom, 5 pixels in from the sides.
+    QImage image = Render(*sw);
+    EXPECT_EQ(PixelAt(image, 10, 20), clLime);
+    EXPECT_NE(PixelAt(image, 10, 12), clLime);
+    EXPECT_NE(PixelAt(image, 4, 20), clLime);
+
+    // Left: 10 wide, stretched along the height, 5 pixels in from the left edge.
+    sw->SetIndicatorAlignment(isaLeft);
+    image = Render(*sw);
+    EXPECT_EQ(PixelAt(image, 10, 14), clLime);
+    EXPECT_EQ(PixelAt(image, 10, 8), clLime);
+    EXPECT_NE(PixelAt(image, 20, 14), clLime);
+    EXPECT_NE(PixelAt(image, 88, 20), clLime);
+
+    // Right, with a fixed lamp size.
+    sw->SetIndicatorAlignment(isaRight);
+    sw->SetAutoLedSize(false);
+    image = Render(*sw);
+    EXPECT_EQ(CountColor(image, clLime, 150, 0, 177, 28), CountColor(image, clLime));
+    EXPECT_GT(CountColor(image, clLime), 0);
+    EXPECT_LT(CountColor(image, clLime), 10 * 4);
+}
+
+TEST_F(SwitchLedTest, GlyphReplacesTheLampWithItsCornerColourTransparent)
+{
+    QImage picture(6, 6, QImage::Format_RGB32);
+    picture.fill(QColor(255, 0, 255));  // the bottom-left colour: transparent
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 6; ++x)
+            picture.setPixel(x, y, qRgb(0, 0, 255));
+    TBitmap glyph;
+    glyph.AssignImage(picture);
+    sw->SetActiveColor(clLime);
+    sw->SetActive(true);
+    const int repaints = sw->repaints;
+    sw->SetGlyph(&glyph);
+    EXPECT_GT(sw->repaints, repaints);
+    const QImage image = Render(*sw);
+    EXPECT_EQ(CountColor(image, clLime), 0);
+    EXPECT_EQ(CountColor(image, clBlue), 18) << "the upper half of the glyph";
+    EXPECT_EQ(CountColor(image, clFuchsia), 0);
+}
