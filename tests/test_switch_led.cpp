@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -289,4 +291,37 @@ TEST_F(SwitchLedTest, GlyphReplacesTheLampWithItsCornerColourTransparent)
     EXPECT_EQ(CountColor(image, clLime), 0);
     EXPECT_EQ(CountColor(image, clBlue), 18) << "the upper half of the glyph";
     EXPECT_EQ(CountColor(image, clFuchsia), 0);
+}
+
+TEST_F(SwitchLedTest, PropertyFileRoundTripAndBadValues)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("switch.txt");
+    sw->SetCaption("&Run");
+    sw->SetIndicatorAlignment(isaRight);
+    sw->SetBorderSize(5);
+    sw->CaptionFont()->SetHeight(-15);
+    sw->SetActive(true);
+    sw->SavePropertiesToFile(path);
+
+    TiSwitchLed copy;
+    int copyChanges = 0;
+    copy.OnChange = [&](TObject*) { ++copyChanges; };
+    copy.LoadPropertiesFromFile(path);
+    EXPECT_EQ(copy.Caption(), "&Run");
+    EXPECT_EQ(copy.IndicatorAlignment(), isaRight);
+    EXPECT_EQ(copy.BorderSize(), 5);
+    EXPECT_EQ(copy.CaptionFont()->Height(), -15);
+    EXPECT_TRUE(copy.Active());
+    EXPECT_EQ(copyChanges, 1);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BorderSize = 1\nCaption_2 = STOP\nMomentaryStyle = 5\nCaption = never\n");
+    file.close();
+    EXPECT_THROW(copy.LoadPropertiesFromFile(path), std::runtime_error);
+    EXPECT_EQ(copy.BorderSize(), 2);
+    EXPECT_EQ(copy.Caption(), "STOP");
+    EXPECT_EQ(copy.MomentaryStyle(), ismsNone);
 }
