@@ -136,6 +136,7 @@ void DeviceLink::Comm1ReceiveData(const void* Buffer, std::uint16_t BufferLength
         writePending_ = false;
     } else {
         ++replyCounts_.Rejected;
+        inFlight_.MatchDamagedBlock(now);
         host_.SetCommunicationLamp(false);
     }
     ClearFrameArea();

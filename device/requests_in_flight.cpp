@@ -48,6 +48,12 @@ bool RequestsInFlight::MatchWriteEcho(const std::uint8_t* frame, std::size_t len
     return true;
 }
 
+void RequestsInFlight::MatchDamagedBlock(std::int64_t nowMs)
+{
+    Expire(nowMs);
+    if (!requests_.empty()) requests_.pop_front();
+}
+
 void RequestsInFlight::ForgetWrites()
 {
     requests_.erase(std::remove_if(requests_.begin(), requests_.end(), IsWrite), requests_.end());

@@ -18,6 +18,10 @@
 //    rather than put one block's values into another block's registers.
 //  - A write echo answers the oldest outstanding write with the same bytes; older
 //    writes are forgotten with it.
+//  - A block that is neither (a reply damaged on the line, noise) is taken as the answer
+//    to the oldest outstanding request: the device answers each request once, so this
+//    keeps the requests in flight in step with the replies. Should the guess be wrong,
+//    the one-block rule above keeps it harmless.
 //  - A reply that arrives when no request of its kind is outstanding is dropped.
 
 #include "device/frame_codec.h"
@@ -51,6 +55,9 @@ public:
 
     // True if frame[0..length) begins with the bytes of an outstanding write (its echo).
     bool MatchWriteEcho(const std::uint8_t* frame, std::size_t length, std::int64_t nowMs);
+
+    // A damaged block arrived at nowMs: forgets the oldest outstanding request.
+    void MatchDamagedBlock(std::int64_t nowMs);
 
     // Forgets every outstanding write (the link stopped waiting for its echo).
     void ForgetWrites();

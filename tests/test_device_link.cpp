@@ -258,15 +258,24 @@ TEST_F(DeviceLinkTest, ReadReplyAndWriteEchoEachAnswerTheirOwnRequest)
     EXPECT_TRUE(link.BlockDone());
     EXPECT_TRUE(host.lamp);
 
-    Deliver(Bytes(BuildWriteRequest(1, 3, 0, 21)));   // not the echo of this write
-    EXPECT_TRUE(link.WritePending());
-    EXPECT_FALSE(host.lamp);
     Deliver(Bytes(BuildWriteRequest(1, 3, 0, 20)));   // the echo ends the write
     EXPECT_FALSE(link.WritePending());
     Deliver(Bytes(BuildWriteRequest(1, 3, 0, 20)));   // a second echo answers nothing
-    EXPECT_EQ(link.Replies().Rejected, 2u);
+    EXPECT_EQ(link.Replies().Rejected, 1u);
+    EXPECT_FALSE(host.lamp);
     EXPECT_EQ(link.Register(0), 100u);
     EXPECT_EQ(link.Register(1), 101u);
+
+    // an echo damaged on the line answers its write without ending it: polling stays
+    // held back until the write expires, and the true bytes arriving later match nothing
+    link.KnobClick(2, 7.0);
+    Deliver(Bytes(BuildWriteRequest(1, 2, 0, 8)));
+    EXPECT_TRUE(link.WritePending());
+    EXPECT_EQ(link.InFlight().OutstandingWrites(), 0u);
+    Deliver(Bytes(BuildWriteRequest(1, 2, 0, 7)));
+    EXPECT_TRUE(link.WritePending());
+    EXPECT_EQ(link.Replies().Rejected, 3u);
+    for (int i = 0; i < 4; ++i) link.WriteExpiryStep();
 
     // an echo after the write expired answers nothing either; polling went on meanwhile
     link.SwitchChange("STOP");
@@ -274,7 +283,7 @@ TEST_F(DeviceLinkTest, ReadReplyAndWriteEchoEachAnswerTheirOwnRequest)
     ASSERT_FALSE(link.WritePending());
     EXPECT_EQ(link.InFlight().OutstandingWrites(), 0u);
     Deliver(Bytes(BuildWriteRequest(1, 0, 0, 0)));
-    EXPECT_EQ(link.Replies().Rejected, 3u);
+    EXPECT_EQ(link.Replies().Rejected, 4u);
     link.Timer1Timer();
     EXPECT_EQ(host.sent.back(), Bytes(BuildReadRequest(1, 10, 10)));
 }
@@ -316,6 +325,30 @@ TEST_F(DeviceLinkTest, LateRepliesAreDecodedAsTheBlockTheyAnswer)
     EXPECT_EQ(link.Register(0), 110u);
     EXPECT_EQ(link.Replies().Decoded, 3u);
     EXPECT_EQ(link.Replies().Dropped, 0u);
+}
+
+TEST_F(DeviceLinkTest, DamagedReplyAnswersItsRequestAndTheCycleGoesOn)
+{
+    // Every other reply is damaged on the line: the damaged one still counts as the
+    // answer to its request, so the next good reply moves the cycle on at once.
+    for (int block = 0; block < 3; ++block) {
+        link.Timer1Timer();
+        Frame bad = ReadReply(1, Sequence(static_cast<std::uint16_t>(100 * block + 1)));
+        bad[23] ^= 0x40;
+        Deliver(bad);
+        EXPECT_FALSE(host.lamp);
+        host.nowMs += 1000;
+        link.Timer1Timer();
+        EXPECT_EQ(StartOf(host.sent.back()), 10 * block);
+        Deliver(ReadReply(1, Sequence(static_cast<std::uint16_t>(100 * block))));
+        EXPECT_TRUE(host.lamp);
+        host.nowMs += 1000;
+    }
+    EXPECT_EQ(host.sent.size(), 6u);
+    EXPECT_EQ(link.Register(0), 0u);
+    EXPECT_EQ(link.Register(10), 100u);
+    EXPECT_EQ(link.Register(20), 200u);
+    EXPECT_EQ(link.Replies().Rejected, 3u);
 }
 
 TEST_F(DeviceLinkTest, LostRequestDelaysTheCycleUntilItExpires)

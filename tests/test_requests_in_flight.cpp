@@ -71,4 +71,13 @@ TEST(RequestsInFlight, EchoMatchesItsWriteAndForgetsOlderWrites)
     inFlight.ForgetWrites();
     EXPECT_EQ(inFlight.OutstandingWrites(), 0u);
     EXPECT_EQ(inFlight.OutstandingReads(), 1u);
+
+    // a damaged block answers the oldest request, of either kind
+    inFlight.Add(Write(4, 60));
+    inFlight.MatchDamagedBlock(70);
+    EXPECT_EQ(inFlight.OutstandingReads(), 0u);
+    EXPECT_EQ(inFlight.OutstandingWrites(), 1u);
+    inFlight.MatchDamagedBlock(80);
+    inFlight.MatchDamagedBlock(90);   // nothing left: nothing happens
+    EXPECT_EQ(inFlight.OutstandingWrites(), 0u);
 }
