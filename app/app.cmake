@@ -11,3 +11,6 @@ target_link_libraries(console_forms PUBLIC device serial platform_port_list widg
 
 add_executable(softstarter-console main.cpp)
 target_link_libraries(softstarter-console PRIVATE console_forms)
+
+add_executable(console-screenshot screenshot_main.cpp)
+target_link_libraries(console-screenshot PRIVATE console_forms)

@@ -30,6 +30,7 @@ QFrame* MakePanel(QWidget* parent, const QRect& bounds, PanelBevel bevel)
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setLineWidth(2);
     }
+    SetBackground(panel, clBtnFace);  // a panel's own colour unless the window gives another
     return panel;
 }
 

@@ -25,6 +25,7 @@ inline constexpr TColor ColorSkyBlue = 0xF0CAA6;
 // A font by its design name and height in pixels (negative: character height).
 QFont ConsoleFont(const char* name, int height, bool bold = false);
 
+// A panel in the button-face colour with a raised edge or a two-pixel sunken one.
 enum class PanelBevel { Raised, LoweredTwice };
 QFrame* MakePanel(QWidget* parent, const QRect& bounds, PanelBevel bevel);
 

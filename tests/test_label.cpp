@@ -64,6 +64,22 @@ TEST_F(LabelTest, AutoSizeFollowsTextFrameMarginsAndShadow)
     EXPECT_EQ(label->Width(), w + 7);
 }
 
+TEST_F(LabelTest, AutoSizeWaitsForTheEndOfLoading)
+{
+    label->SetCaption("Voltage");
+    const QSize loose = label->size();
+    label->SetCaption("iLabel");
+    const QSize before = label->size();
+
+    label->BeginLoading();
+    label->SetCaption("Voltage");
+    label->Font()->SetHeight(-19);
+    EXPECT_EQ(label->size(), before) << "no sizing while loading";
+    label->EndLoading();
+    EXPECT_GT(label->Width(), loose.width());
+    EXPECT_GT(label->Height(), loose.height());
+}
+
 TEST_F(LabelTest, WordWrapKeepsTheWidthAndGrowsTheHeight)
 {
     label->SetCaption("one two three four five six");

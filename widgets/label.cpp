@@ -92,6 +92,12 @@ void TiLabel::FocusControlDestroyed()
     BackGroundChange();
 }
 
+void TiLabel::Loaded()
+{
+    TiCustomComponent::Loaded();
+    AdjustBounds();
+}
+
 // --- Accelerator ------------------------------------------------------------
 
 void TiLabel::RegrabAccelerator()

@@ -75,6 +75,8 @@ public:
 
 protected:
     void PaintContent(TCanvas& canvas) override;
+    // Sizes the label to the caption and font it was given while loading.
+    void Loaded() override;
     bool event(QEvent* event) override;
 
 private:
