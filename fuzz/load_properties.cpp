@@ -14,6 +14,7 @@
 #include <QPixmap>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -22,11 +23,11 @@
 
 namespace {
 
-QString FilePath()
-{
-    static const QString path = QDir::temp().filePath(QStringLiteral("fuzz_load_properties_%1.txt").arg(getpid()));
-    return path;
-}
+// The file each input is written to; plain characters so that removing it at exit does
+// not depend on objects already destroyed by then.
+char filePath[512];
+
+QString FilePath() { return QString::fromLocal8Bit(filePath); }
 
 std::unique_ptr<TiComponent> MakeWidget(std::uint8_t choice)
 {
@@ -39,7 +40,7 @@ std::unique_ptr<TiComponent> MakeWidget(std::uint8_t choice)
     }
 }
 
-void RemoveFile() { QFile::remove(FilePath()); }
+void RemoveFile() { unlink(filePath); }
 
 } // namespace
 
@@ -47,6 +48,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QApplication app(*argc, *argv);
+    const QByteArray path = QDir::temp().filePath(QStringLiteral("fuzz_load_properties_%1.txt").arg(getpid())).toLocal8Bit();
+    std::snprintf(filePath, sizeof filePath, "%s", path.constData());
     std::atexit(RemoveFile);
     return 0;
 }
