@@ -344,14 +344,22 @@ void TForm1::SetCommunicationLamp(bool lit)
     Image7->show();
 }
 
+// The memos are rewritten with every matching reply or command; an equal text is left
+// alone, so the memo is not laid out and repainted again for nothing.
 void TForm1::SetMemo12Text(const std::string& text)
 {
-    Memo12->setPlainText(QString::fromStdString(text));
-    SetRightAligned(Memo12);
+    ShowMemoText(Memo12, QString::fromStdString(text));
 }
 
 void TForm1::SetMemo13Text(const std::string& text)
 {
-    Memo13->setPlainText(QString::fromStdString(text));
-    SetRightAligned(Memo13);
+    ShowMemoText(Memo13, QString::fromStdString(text));
+}
+
+void TForm1::ShowMemoText(QPlainTextEdit* memo, const QString& text)
+{
+    if (memo->toPlainText() == text)
+        return;
+    memo->setPlainText(text);
+    SetRightAligned(memo);
 }

@@ -172,6 +172,7 @@ private:
     void ShowPortOpen();
     QString PortNameFromCombo() const;
     void ApplyPendingFormat();
+    static void ShowMemoText(QPlainTextEdit* memo, const QString& text);
 
     // DeviceLinkHost
     bool CommunicationTicked() const override;

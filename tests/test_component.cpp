@@ -226,12 +226,27 @@ TEST(ComponentRepaint, UpdateObjectTracksWidgetsAndItsTimer)
     TiUpdateObject& updater = TiUpdateObject::Instance();
     const int before = updater.ComponentCount();
     {
+        TiControlledClock clock;
         ProbeWidget a, b;
         EXPECT_EQ(updater.ComponentCount(), before + 2);
+        // The timer sleeps until a widget holds a repaint back, and again once none is pending.
+        updater.Tick();
+        EXPECT_FALSE(updater.IsTimerActive());
+        a.SetAutoFrameRate(true);
+        a.SetUpdateFrameRate(1);
+        EXPECT_TRUE(a.IsRepaintPending());
         EXPECT_TRUE(updater.IsTimerActive());
+        b.SetAutoFrameRate(true);  // a repaint held back by b as well
+        b.SetUpdateFrameRate(1);
+        a.SetAutoFrameRate(false);  // issues a's repaint; b's is still pending
+        updater.Tick();
+        EXPECT_TRUE(updater.IsTimerActive());
+        b.SetAutoFrameRate(false);
+        updater.Tick();
+        EXPECT_FALSE(updater.IsTimerActive());
     }
     EXPECT_EQ(updater.ComponentCount(), before);
-    EXPECT_EQ(updater.IsTimerActive(), before > 0);
+    EXPECT_FALSE(updater.IsTimerActive());
 }
 
 TEST(ComponentPaint, BackgroundBorderAndPicture)

@@ -187,6 +187,8 @@ void TiComponent::ThrottledRepaint()
     const double interval = 1.0 / (static_cast<double>(updateFrameRate_) * 86400.0);
     if (TiClock::Now() > lastRepaintTime_ + interval)
         RepaintNow();
+    else
+        TiUpdateObject::Instance().Wake();  // held back: the update object issues it later
 }
 
 void TiComponent::BeginUpdate() { updating_ = true; }

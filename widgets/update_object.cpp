@@ -39,7 +39,11 @@ TiUpdateObject::TiUpdateObject()
 void TiUpdateObject::AddComponent(TiUpdateClient* component)
 {
     components_.push_back(component);
-    if (components_.size() == 1)
+}
+
+void TiUpdateObject::Wake()
+{
+    if (!components_.empty() && !timer_.isActive())
         timer_.start();
 }
 
@@ -68,4 +72,8 @@ void TiUpdateObject::Tick()
         if (now > component->GetLastRepaintTime() + interval)
             component->RepaintNow();
     }
+    const bool anyPending = std::any_of(components_.begin(), components_.end(),
+                                        [](const TiUpdateClient* c) { return c->IsRepaintPending(); });
+    if (!anyPending)
+        timer_.stop();
 }

@@ -3,6 +3,9 @@
 // The shared timer that issues repaints a widget held back by its frame-rate
 // throttle: once a second it repaints every registered widget whose repaint is
 // pending, whose update bracket is closed and whose frame interval has passed.
+// The timer runs only while some widget has a repaint pending: a widget that holds
+// one back wakes it, and a tick that finds none pending lets it sleep, so a window
+// whose widgets do not throttle costs no wake-ups.
 
 #include <QObject>
 #include <QTimer>
@@ -32,6 +35,10 @@ public:
 
     void AddComponent(TiUpdateClient* component);
     void RemoveComponent(TiUpdateClient* component);
+
+    // Starts the timer, unless it runs already or no widget is registered; called when
+    // a widget holds back a repaint.
+    void Wake();
 
     // One timer tick (public so tests need not wait a second).
     void Tick();

@@ -1,0 +1,1 @@
+console_test(NAME test_console_repaints SOURCES test_console_repaints.cpp pty_device.cpp LIBS console_forms QT)
