@@ -105,17 +105,6 @@ TRect TiAnalogDisplay::TextRect() const
 TextFormatOptions TiAnalogDisplay::TextOptions() const
 {
     using O = TextFormatOptions;
-    TextFormatOptions options = O::SingleLine | O::AlignVCenter;
-    switch (alignment_) {
-    case iahLeft:
-        options |= O::AlignLeft;
-        break;
-    case iahRight:
-        options |= O::AlignRight;
-        break;
-    case iahCenter:
-        options |= O::AlignCenter;
-        break;
-    }
+    TextFormatOptions options = O::SingleLine | O::AlignVCenter | HorizontalAlignmentOptions(alignment_);
     return options;
 }

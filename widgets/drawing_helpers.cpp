@@ -252,3 +252,16 @@ bool IsAltPressed()
 {
     return (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier) != 0;
 }
+
+TextFormatOptions HorizontalAlignmentOptions(TiAlignmentHorizontal alignment)
+{
+    switch (alignment) {
+    case iahLeft:
+        return TextFormatOptions::AlignLeft;
+    case iahRight:
+        return TextFormatOptions::AlignRight;
+    case iahCenter:
+        break;
+    }
+    return TextFormatOptions::AlignCenter;
+}

@@ -21,6 +21,9 @@ int DrawWideTextInRect(TCanvas& canvas, const QString& text, TRect& rect, TColor
 
 // Style 0 sunken edge, 1 raised edge, 2 flat button-shadow frame filled with
 // the current brush; other styles draw nothing.
+// The horizontal alignment flag of a text for a widget's alignment setting.
+TextFormatOptions HorizontalAlignmentOptions(TiAlignmentHorizontal alignment);
+
 void DrawBevel(TCanvas& canvas, const TRect& rect, int style);
 // Rect inflated by Margin, then DrawBevel raised (ibsRaised) or sunken (ibsLowered).
 void DrawBevelAround(TCanvas& canvas, const TRect& rect, TiBevelStyle borderStyle, int margin);

@@ -144,18 +144,7 @@ int TiLabel::FrameWidth() const
 TextFormatOptions TiLabel::TextOptions() const
 {
     using O = TextFormatOptions;
-    TextFormatOptions options = O::AlignVCenter;
-    switch (alignment_) {
-    case iahCenter:
-        options |= O::AlignCenter;
-        break;
-    case iahLeft:
-        options |= O::AlignLeft;
-        break;
-    case iahRight:
-        options |= O::AlignRight;
-        break;
-    }
+    TextFormatOptions options = O::AlignVCenter | HorizontalAlignmentOptions(alignment_);
     options |= wordWrap_ ? O::WordBreak : O::SingleLine;
     if (focusControl_)
         options |= O::Prefix;
