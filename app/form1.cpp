@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -45,6 +46,9 @@ QComboBox* MakeCombo(QWidget* parent, const QRect& bounds, const QStringList& it
     auto* combo = new QComboBox(parent);
     combo->setGeometry(bounds);
     combo->setEditable(true);
+    // The edit field fills its own background, so the caret blinking in a focused combo
+    // repaints the field alone rather than the combo and the panel behind it as well.
+    combo->lineEdit()->setAutoFillBackground(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
     combo->setEditText(text);

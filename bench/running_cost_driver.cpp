@@ -4,7 +4,8 @@
 // up and down. It counts paint events and answers commands read from stdin:
 //   report   prints one line of counters (see PrintReport)
 //   toggle   presses the run/stop switch once
-// End of input closes the window and ends the program.
+// End of input closes the window and ends the program. --log-paints writes each paint of
+// an instrument to stderr.
 //
 // With --exit-after-first-paint it prints the start-up figures once the main window has
 // been painted and quits; the start-up benchmark runs it that way.
@@ -54,6 +55,7 @@ struct Options {
     QString port;
     int toggleRunSeconds = 0;
     bool exitAfterFirstPaint = false;
+    bool logPaints = false;
 };
 
 Options ParseOptions(const QStringList& arguments)
@@ -68,6 +70,8 @@ Options ParseOptions(const QStringList& arguments)
             options.toggleRunSeconds = arguments[++i].toInt();
         else if (argument == QLatin1String("--exit-after-first-paint"))
             options.exitAfterFirstPaint = true;
+        else if (argument == QLatin1String("--log-paints"))
+            options.logPaints = true;
     }
     return options;
 }
@@ -86,6 +90,7 @@ public:
     double mappedMs = -1;
     double firstPaintMs = -1;
     std::function<void()> OnFirstPaint;
+    bool logPaints = false;  // each paint of an instrument to stderr, with its class and time
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -95,8 +100,13 @@ protected:
             mappedMs = SinceLaunchMs();
         if (event->type() == QEvent::Paint && watched->isWidgetType()) {
             ++paints;
-            if (qobject_cast<TiComponent*>(watched) != nullptr)
+            if (qobject_cast<TiComponent*>(watched) != nullptr) {
                 ++instrumentPaints;
+                if (logPaints)
+                    std::fprintf(stderr, "paint %s %s at %.0f ms\n", watched->metaObject()->className(),
+                                 qPrintable(static_cast<QWidget*>(watched)->geometry().topLeft() == QPoint() ? QString() : QStringLiteral("(%1,%2)").arg(static_cast<QWidget*>(watched)->x()).arg(static_cast<QWidget*>(watched)->y())),
+                                 SinceLaunchMs());
+            }
             if (watched == &mainWindow_ && firstPaintMs < 0) {
                 firstPaintMs = SinceLaunchMs();
                 // Reported after this paint has finished.
@@ -162,6 +172,7 @@ int main(int argc, char** argv)
     watch.mainMs = static_cast<double>(mainNs - launchNs) / 1e6;
     watch.applicationMs = static_cast<double>(applicationNs - launchNs) / 1e6;
     watch.windowBuiltMs = watch.SinceLaunchMs();
+    watch.logPaints = options.logPaints;
     application.installEventFilter(&watch);
 
     if (options.exitAfterFirstPaint) {

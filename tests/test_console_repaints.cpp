@@ -10,6 +10,8 @@
 #include "widgets/update_object.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QWidget>
 
@@ -168,4 +170,30 @@ TEST(ConsoleRepaints, UpdateObjectSleepsWhileNoRepaintIsHeldBack)
     EXPECT_TRUE(updater.IsTimerActive());
     EXPECT_TRUE(WaitUntil([&] { return !form.iAnalogOutput4->IsRepaintPending(); }, 10000));
     EXPECT_TRUE(WaitUntil([&] { return !updater.IsTimerActive(); }, 10000));
+}
+
+TEST(ConsoleRepaints, CaretBlinkRepaintsOnlyTheEditField)
+{
+    ConsoleUnderTest console;
+    TForm1& form = console.form;
+    form.show();
+    if (QWidget* focused = QApplication::focusWidget())
+        focused->clearFocus();  // no real caret blinking during the count
+    DeliverPaints();
+    const std::vector<QComboBox*> combos{form.ComboBox4, form.ComboBox5, form.ComboBox6, form.ComboBox1};
+    for (QComboBox* combo : combos) {
+        PaintLog log(form);
+        combo->lineEdit()->update();  // what a caret blink asks for
+        DeliverPaints();
+        const std::set<const QWidget*> expected{combo->lineEdit()};
+        EXPECT_EQ(log.Painted(), expected) << "painted: " << Names(log.Painted(), form);
+    }
+    // Filling its own background leaves the field looking as it did.
+    for (QComboBox* combo : combos) {
+        const QImage filled = combo->grab().toImage();
+        combo->lineEdit()->setAutoFillBackground(false);
+        const QImage transparent = combo->grab().toImage();
+        combo->lineEdit()->setAutoFillBackground(true);
+        EXPECT_EQ(filled, transparent) << combo->currentText().toStdString();
+    }
 }
