@@ -25,6 +25,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTimer>
+#include "bench/bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -367,34 +369,15 @@ void BM_MainWindowBuildAndPaint(benchmark::State& state)
 BENCHMARK(BM_MainWindowBuildAndPaint)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 // Keeps the console output and remembers each benchmark's time per iteration.
-class RecordingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
-void PrintRatio(const RecordingReporter& reporter, const std::string& slow, const std::string& fast, const char* text)
-{
-    const auto a = reporter.times.find(slow);
-    const auto b = reporter.times.find(fast);
-    if (a != reporter.times.end() && b != reporter.times.end() && b->second > 0)
-        std::printf("%-60s %6.1f\n", text, a->second / b->second);
-}
-
 void PrintRatios(const RecordingReporter& reporter)
 {
     std::printf("\nratios (times as costly):\n");
     for (const char* name : {"LedRound", "Label", "Knob", "AnalogOutput", "LedBar", "Thermometer", "AnalogDisplay", "SwitchLed"}) {
         const std::string base = std::string("BM_Instrument/") + name;
         PrintRatio(reporter, base + "/full_uncached", base + "/value_only",
-                   (std::string(name) + ": full uncached / value-only").c_str());
+                   std::string(name) + ": full uncached / value-only");
         PrintRatio(reporter, base + "/full_cached", base + "/value_only",
-                   (std::string(name) + ": full cached / value-only").c_str());
+                   std::string(name) + ": full cached / value-only");
     }
     PrintRatio(reporter, "BM_DisplayTick/changing/0/iterations:60", "BM_DisplayTick/changing/1/iterations:60",
                "display tick, changing values: uncached / cached");
@@ -407,8 +390,7 @@ void PrintRatios(const RecordingReporter& reporter)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatformByDefault();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     RegisterInstrumentBenchmarks();

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include "bench/bench_support.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -15,7 +17,6 @@
 
 namespace {
 
-std::map<std::string, double> g_nanoseconds;
 
 // The start-voltage knob (150 x 150, its default size) or a time knob (145 x 137).
 void SetUpKnob(TiKnob& knob, const benchmark::State& state)
@@ -94,39 +95,23 @@ void BM_ThermometerValueRepaint(benchmark::State& state)
 BENCHMARK(BM_ThermometerValueRepaint);
 
 // Collects the mean time per iteration of each run for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                g_nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-};
-
-void PrintRatio(const char* widget, const std::string& full, const std::string& value)
-{
-    if (!g_nanoseconds.count(full) || !g_nanoseconds.count(value) || g_nanoseconds[value] <= 0)
-        return;
-    std::printf("%s: full paint / value-only repaint = %.1f\n", widget, g_nanoseconds[full] / g_nanoseconds[value]);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatformByDefault();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RatioReporter reporter;
+    RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    PrintRatio("knob 150x150", "BM_KnobFullPaint/150/150", "BM_KnobValueRepaint/150/150");
-    PrintRatio("knob 145x137", "BM_KnobFullPaint/145/137", "BM_KnobValueRepaint/145/137");
-    PrintRatio("thermometer 100x150", "BM_ThermometerFullPaint", "BM_ThermometerValueRepaint");
+    PrintRatio(reporter, "BM_KnobFullPaint/150/150", "BM_KnobValueRepaint/150/150",
+               "knob 150x150: full paint / value-only repaint");
+    PrintRatio(reporter, "BM_KnobFullPaint/145/137", "BM_KnobValueRepaint/145/137",
+               "knob 145x137: full paint / value-only repaint");
+    PrintRatio(reporter, "BM_ThermometerFullPaint", "BM_ThermometerValueRepaint",
+               "thermometer 100x150: full paint / value-only repaint");
     return 0;
 }

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include "bench/bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -65,13 +67,5 @@ BENCHMARK(BM_ValueChangeAndPaint);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include "bench/bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -132,13 +134,5 @@ BENCHMARK(BM_AnalogDisplay_ValueChange)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

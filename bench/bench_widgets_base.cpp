@@ -7,6 +7,8 @@
 #include "widgets/scale_component.h"
 
 #include <QApplication>
+#include "bench/bench_support.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -103,32 +105,17 @@ void BM_ValueRepaintCached(benchmark::State& state)
 BENCHMARK(BM_ValueRepaintCached)->Unit(benchmark::kMicrosecond);
 
 // Keeps the console output and remembers each benchmark's time per iteration.
-class RecordingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatformByDefault();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto full = reporter.times.find("BM_FullRepaintUncached");
-    const auto value = reporter.times.find("BM_ValueRepaintCached");
-    if (full != reporter.times.end() && value != reporter.times.end() && value->second > 0)
-        std::printf("value-only repaint (cached) is %.1f times cheaper than a full repaint (uncached)\n",
-                    full->second / value->second);
+    PrintRatio(reporter, "BM_FullRepaintUncached", "BM_ValueRepaintCached",
+               "full repaint (uncached) / value-only repaint (cached)");
     benchmark::Shutdown();
     return 0;
 }

@@ -3,6 +3,6 @@ add_executable(console-running-cost ${CMAKE_CURRENT_LIST_DIR}/running_cost_drive
 target_link_libraries(console-running-cost PRIVATE console_forms Qt6::Widgets)
 
 add_executable(bench_console ${CMAKE_CURRENT_LIST_DIR}/bench_console.cpp)
-target_link_libraries(bench_console PRIVATE console_forms benchmark::benchmark Qt6::Widgets)
+target_link_libraries(bench_console PRIVATE console_forms bench_support benchmark::benchmark Qt6::Widgets)
 target_compile_definitions(bench_console PRIVATE RUNNING_COST_DRIVER="$<TARGET_FILE:console-running-cost>")
 add_dependencies(bench_console console-running-cost)
