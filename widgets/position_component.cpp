@@ -1,5 +1,6 @@
 #include "widgets/position_component.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -87,22 +88,23 @@ void TiPositionComponent::UpdateRunningMinMax(double value)
     }
 }
 
-void TiPositionComponent::SetCurrentMax(double value)
+// Stores a running minimum or maximum, clamped to the range unless loading; true when it
+// changed and its events are due.
+bool TiPositionComponent::StoreRunningLimit(TiGaugePointer& pointer, bool shown, double value)
 {
     const bool loading = IsLoading();
-    double v = value;
-    if (!loading) {
-        if (v < positionMin_)
-            v = positionMin_;
-        if (v > positionMax_)
-            v = positionMax_;
-    }
-    if (v == GetCurrentMax())
-        return;
-    maxPointer_->SetPosition(v);
-    if (showMaxPointer_)
+    const double v = loading ? value : std::clamp(value, positionMin_, positionMax_);
+    if (v == pointer.Position())
+        return false;
+    pointer.SetPosition(v);
+    if (shown)
         InvalidateChange();
-    if (loading)
+    return !loading;
+}
+
+void TiPositionComponent::SetCurrentMax(double value)
+{
+    if (!StoreRunningLimit(*maxPointer_, showMaxPointer_, value))
         return;
     Fire(OnCurrentMaxChange, this);
     if (GetCurrentMax() < position_)
@@ -111,20 +113,7 @@ void TiPositionComponent::SetCurrentMax(double value)
 
 void TiPositionComponent::SetCurrentMin(double value)
 {
-    const bool loading = IsLoading();
-    double v = value;
-    if (!loading) {
-        if (v < positionMin_)
-            v = positionMin_;
-        if (v > positionMax_)
-            v = positionMax_;
-    }
-    if (v == GetCurrentMin())
-        return;
-    minPointer_->SetPosition(v);
-    if (showMinPointer_)
-        InvalidateChange();
-    if (loading)
+    if (!StoreRunningLimit(*minPointer_, showMinPointer_, value))
         return;
     Fire(OnCurrentMinChange, this);
     if (GetCurrentMin() > position_)

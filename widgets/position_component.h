@@ -114,6 +114,7 @@ protected:
 
 private:
     void UpdateRunningMinMax(double value);
+    bool StoreRunningLimit(TiGaugePointer& pointer, bool shown, double value);
 
     double position_ = 0;
     double positionMax_ = 100;
