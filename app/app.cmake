@@ -1,5 +1,28 @@
+# The console's Song face: the installed CJK font cut down to the characters of the
+# console's captions and messages (every character outside ASCII in app/), carried in the
+# program. Needs fontTools (Debian python3-fonttools) and the WenQuanYi Micro Hei font.
+find_program(CONSOLE_FONT_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+find_program(CONSOLE_FONT_PYTHON python3)
+execute_process(COMMAND ${CONSOLE_FONT_PYTHON} -c "import fontTools" RESULT_VARIABLE _font_tools_missing
+                OUTPUT_QUIET ERROR_QUIET)
+if(_font_tools_missing)
+  message(FATAL_ERROR "${CONSOLE_FONT_PYTHON} cannot import fontTools: install python3-fonttools (scripts/install-deps)")
+endif()
+find_file(CONSOLE_CJK_FONT wqy-microhei.ttc PATHS /usr/share/fonts/truetype/wqy REQUIRED)
+file(GLOB _console_text_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+set(_song_face_data ${CMAKE_CURRENT_BINARY_DIR}/console_song_face_data.cpp)
+add_custom_command(
+  OUTPUT ${_song_face_data}
+  COMMAND ${CONSOLE_FONT_PYTHON} ${CMAKE_CURRENT_SOURCE_DIR}/console_song_face.py
+          --font ${CONSOLE_CJK_FONT} --family "Console Song" --symbol kConsoleSongFace
+          --out ${_song_face_data} ${_console_text_sources}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/console_song_face.py ${_console_text_sources}
+  COMMENT "Cutting the console's Song face from ${CONSOLE_CJK_FONT}"
+  VERBATIM)
+
 # The console's windows, as a library so tests drive them without the program entry.
 add_library(console_forms STATIC
+  console_song_face.cpp ${_song_face_data}
   console_look.cpp
   form1_instruments.cpp
   up_down_arrows.cpp

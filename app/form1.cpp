@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/console_look.h"
+#include "app/console_song_face.h"
 #include "app/frame_format.h"
 #include "app/lamp_images.h"
 #include "device/lenient_str_to_int.h"
@@ -72,6 +73,7 @@ TForm1::TForm1(const QString& initialPort, QWidget* parent)
         QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
         box.exec();
     };
+    InstallConsoleSongFace();
     BuildFrame();
     BuildPortPanel();
     BuildCommunicationPanel();

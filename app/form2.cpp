@@ -1,6 +1,7 @@
 #include "app/form2.h"
 
 #include "app/console_look.h"
+#include "app/console_song_face.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -30,6 +31,7 @@ QLineEdit* MakeEdit(QWidget* parent, int left, int top)
 
 TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window)
 {
+    InstallConsoleSongFace();
     setWindowTitle(QStringLiteral("修改参数"));
     setFont(ConsoleFont(FontMsSansSerif, -11));
     move(730, 394);

@@ -1,15 +1,38 @@
 #include "platform/fonts.h"
 
+#include "platform/song_face.h"
+
 #include <QFontMetrics>
 #include <cmath>
 
+namespace {
+
+bool IsSongName(const QString& name)
+{
+    return name == QStringLiteral("宋体") || name.compare(QStringLiteral("SimSun"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QStringList MapFontFamilies(const QString& name)
+{
+    const QString song = RegisteredSongFamily();
+    const QString installedSong = QString::fromLatin1(InstalledSongFamily);
+    if (IsSongName(name))
+        return song.isEmpty() ? QStringList{installedSong} : QStringList{song, installedSong};
+    QStringList families{name.compare(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive) == 0
+                             ? QStringLiteral("DejaVu Sans")
+                             : name};
+    // Chinese text in a Western face comes from the Song face, as the system this
+    // console was designed on links it.
+    if (!song.isEmpty())
+        families << song << installedSong;
+    return families;
+}
+
 QString MapFontFamily(const QString& name)
 {
-    if (name.compare(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("DejaVu Sans");
-    if (name == QStringLiteral("宋体") || name.compare(QStringLiteral("SimSun"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("WenQuanYi Micro Hei");
-    return name;
+    return MapFontFamilies(name).first();
 }
 
 TFont::TFont(QObject* parent)
@@ -66,7 +89,8 @@ void TFont::Assign(const TFont& other)
 
 QFont TFont::ToQFont() const
 {
-    QFont font(MapFontFamily(name_));
+    QFont font;
+    font.setFamilies(MapFontFamilies(name_));
     font.setBold(bold_);
     font.setItalic(italic_);
     font.setUnderline(underline_);

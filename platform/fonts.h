@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class TFont : public QObject {
     Q_OBJECT
@@ -67,7 +68,11 @@ private:
     bool strikeOut_ = false;
 };
 
-// Maps a font name used in the widget settings to an installed family:
-// "MS Sans Serif" -> "DejaVu Sans", "宋体"/"SimSun" -> "WenQuanYi Micro Hei";
-// other names pass unchanged.
+// Maps a font name used in the widget settings to the families that draw it, first
+// choice first: "MS Sans Serif" -> "DejaVu Sans", "宋体"/"SimSun" -> the registered
+// Song face (platform/song_face.h) then "WenQuanYi Micro Hei"; other names pass
+// unchanged. With a Song face registered, every other name is followed by the Song
+// families, which then draw the Chinese characters the first family lacks.
+QStringList MapFontFamilies(const QString& name);
+// The first choice of MapFontFamilies.
 QString MapFontFamily(const QString& name);

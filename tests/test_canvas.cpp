@@ -1,6 +1,7 @@
 // Pixel conventions of the canvas layer, checked on off-screen bitmaps.
 
 #include "platform/canvas_layer.h"
+#include "platform/song_face.h"
 #include "tests/widget_test_support.h"
 
 #include <gtest/gtest.h>
@@ -292,6 +293,18 @@ TEST(CanvasColoursAndFonts, SystemColoursFontChangesAndFamilyMapping)
     EXPECT_EQ(MapFontFamily(QStringLiteral("MS Sans Serif")), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(MapFontFamily(QStringLiteral("宋体")), QStringLiteral("WenQuanYi Micro Hei"));
     EXPECT_EQ(MapFontFamily(QStringLiteral("Courier")), QStringLiteral("Courier"));
+}
+
+// Data that is not a font is refused and the Song mapping stays on the installed family.
+TEST(Fonts, SongFaceRejectsDataThatIsNoFont)
+{
+    const unsigned char garbage[] = {0x00, 0x01, 0x00, 0x00, 0xde, 0xad, 0xbe, 0xef, 'g', 'l', 'y', 'f'};
+    EXPECT_FALSE(RegisterSongFace(garbage, sizeof garbage));
+    EXPECT_FALSE(RegisterSongFace(nullptr, 0));
+    EXPECT_FALSE(RegisterSongFace(garbage, 0));
+    EXPECT_TRUE(RegisteredSongFamily().isEmpty());
+    EXPECT_EQ(MapFontFamilies(QStringLiteral("宋体")), QStringList{QStringLiteral("WenQuanYi Micro Hei")});
+    EXPECT_EQ(MapFontFamilies(QStringLiteral("MS Sans Serif")), QStringList{QStringLiteral("DejaVu Sans")});
 }
 
 }  // namespace
