@@ -33,7 +33,7 @@ add_library(console_forms STATIC
 target_link_libraries(console_forms PUBLIC device serial platform_port_list widgets_indicators widgets_dials widgets_edit Qt6::Widgets)
 
 add_executable(softstarter-console main.cpp)
-target_link_libraries(softstarter-console PRIVATE console_forms)
+target_link_libraries(softstarter-console PRIVATE console_forms platform_font_setup)
 
 add_executable(console-screenshot screenshot_main.cpp)
 target_link_libraries(console-screenshot PRIVATE console_forms)

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/form2.h"
+#include "platform/font_setup_in_background.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -24,7 +25,9 @@ QString PortOption(const QStringList& arguments)
 
 int main(int argc, char** argv)
 {
+    FontSetupInBackground fontSetup;  // overlaps the display connection
     QApplication application(argc, argv);
+    fontSetup.Wait();
     TForm1 form1(PortOption(application.arguments()));
     TForm2 form2;  // created hidden after the main window; nothing shows it
     form1.show();

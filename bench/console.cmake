@@ -1,6 +1,6 @@
 # The console as a whole: decoding, one display tick with its repaints, start-up.
 add_executable(console-running-cost ${CMAKE_CURRENT_LIST_DIR}/running_cost_driver.cpp)
-target_link_libraries(console-running-cost PRIVATE console_forms Qt6::Widgets)
+target_link_libraries(console-running-cost PRIVATE console_forms platform_font_setup Qt6::Widgets)
 
 add_executable(bench_console ${CMAKE_CURRENT_LIST_DIR}/bench_console.cpp)
 target_link_libraries(bench_console PRIVATE console_forms bench_support benchmark::benchmark Qt6::Widgets)

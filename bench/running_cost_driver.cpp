@@ -16,6 +16,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "platform/font_setup_in_background.h"
 #include "widgets/component.h"
 #include "widgets/switch_led.h"
 
@@ -162,8 +163,10 @@ int main(int argc, char** argv)
 {
     const std::int64_t mainNs = RealtimeNs();
     const std::int64_t launchNs = LaunchNs(mainNs);
+    FontSetupInBackground fontSetup;
     QApplication application(argc, argv);
     const std::int64_t applicationNs = RealtimeNs();
+    fontSetup.Wait();
     const Options options = ParseOptions(application.arguments());
 
     TForm1 form1(options.port);

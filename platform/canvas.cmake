@@ -6,3 +6,9 @@ add_library(platform_canvas STATIC
   ${_canvas_dir}/canvas.h ${_canvas_dir}/canvas.cpp ${_canvas_dir}/canvas_text.cpp
   ${_canvas_dir}/bitmap.h ${_canvas_dir}/bitmap.cpp ${_canvas_dir}/canvas_layer.h)
 target_link_libraries(platform_canvas PUBLIC Qt6::Gui Qt6::Widgets)
+# The font configuration read on a thread of its own during start-up.
+find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+add_library(platform_font_setup STATIC ${_canvas_dir}/font_setup_in_background.h ${_canvas_dir}/font_setup_in_background.cpp)
+target_link_libraries(platform_font_setup PUBLIC PkgConfig::FONTCONFIG Threads::Threads)

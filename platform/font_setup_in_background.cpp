@@ -1,0 +1,19 @@
+#include "platform/font_setup_in_background.h"
+
+#include <fontconfig/fontconfig.h>
+
+// FcInit loads the default configuration once per process; the font database of the
+// GUI toolkit later finds it loaded. Should both ever run at the same time, fontconfig
+// keeps one of the two configurations and frees the other.
+FontSetupInBackground::FontSetupInBackground() : thread_([] { FcInit(); }) {}
+
+FontSetupInBackground::~FontSetupInBackground()
+{
+    Wait();
+}
+
+void FontSetupInBackground::Wait()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
