@@ -1,10 +1,12 @@
 #include "platform/serial_port_list.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -17,13 +19,21 @@ bool StartsWith(const std::string& text, const std::string& prefix)
 
 // The kernel reports a detected UART through the "type" attribute; 0 means no UART
 // answered at that slot, which is what most of the ttyS0..ttyS31 entries are.
+// Read with plain system calls: the list is built while the window starts, and a
+// stream would bring in the C++ locale machinery for one number.
 bool UartDetected(const fs::path& ttyDir)
 {
-    std::ifstream typeFile(ttyDir / "type");
-    long type = 0;
-    if (!(typeFile >> type))
+    const int fd = ::open((ttyDir / "type").c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    return type != 0;
+    char text[32] = {};
+    const ssize_t count = ::read(fd, text, sizeof text - 1);
+    ::close(fd);
+    if (count <= 0)
+        return false;
+    char* end = nullptr;
+    const long type = std::strtol(text, &end, 10);
+    return end != text && type != 0;
 }
 
 bool IsPresentSerialDevice(const fs::path& ttyDir, const std::string& name)
