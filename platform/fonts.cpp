@@ -20,11 +20,12 @@ QStringList MapFontFamilies(const QString& name)
     const QString installedSong = QString::fromLatin1(InstalledSongFamily);
     if (IsSongName(name))
         return song.isEmpty() ? QStringList{installedSong} : QStringList{song, installedSong};
-    QStringList families{name.compare(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive) == 0
-                             ? QStringLiteral("DejaVu Sans")
-                             : name};
-    // Chinese text in a Western face comes from the Song face, as the system this
-    // console was designed on links it.
+    if (name.compare(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive) != 0)
+        return {name};
+    // Chinese text in the Western face comes from the Song face, as the system this
+    // console was designed on links it. Only behind a family known to be installed:
+    // behind a missing one, the next family in the list would draw the Latin text too.
+    QStringList families{QStringLiteral("DejaVu Sans")};
     if (!song.isEmpty())
         families << song << installedSong;
     return families;

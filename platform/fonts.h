@@ -71,8 +71,8 @@ private:
 // Maps a font name used in the widget settings to the families that draw it, first
 // choice first: "MS Sans Serif" -> "DejaVu Sans", "宋体"/"SimSun" -> the registered
 // Song face (platform/song_face.h) then "WenQuanYi Micro Hei"; other names pass
-// unchanged. With a Song face registered, every other name is followed by the Song
-// families, which then draw the Chinese characters the first family lacks.
+// unchanged. With a Song face registered, "MS Sans Serif" is followed by the Song
+// families, which then draw the Chinese characters DejaVu Sans lacks.
 QStringList MapFontFamilies(const QString& name);
 // The first choice of MapFontFamilies.
 QString MapFontFamily(const QString& name);

@@ -85,6 +85,8 @@ TEST(ConsoleSongFace, TheMainWindowRegistersItAndItCoversEverythingTheWindowShow
     EXPECT_EQ(MapFontFamilies(QStringLiteral("MS Sans Serif")),
               (QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Console Song"),
                            QStringLiteral("WenQuanYi Micro Hei")}));
+    // A name that may not be installed keeps the system's own substitution for it.
+    EXPECT_EQ(MapFontFamilies(QStringLiteral("Arial")), QStringList{QStringLiteral("Arial")});
 
     const QRawFont face(QByteArray::fromRawData(reinterpret_cast<const char*>(kConsoleSongFace),
                                                 static_cast<qsizetype>(kConsoleSongFaceSize)),
