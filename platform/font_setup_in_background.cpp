@@ -2,10 +2,19 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <system_error>
+
 // FcInit loads the default configuration once per process; the font database of the
 // GUI toolkit later finds it loaded. Should both ever run at the same time, fontconfig
 // keeps one of the two configurations and frees the other.
-FontSetupInBackground::FontSetupInBackground() : thread_([] { FcInit(); }) {}
+FontSetupInBackground::FontSetupInBackground()
+{
+    try {
+        thread_ = std::thread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        FcInit();  // no thread to be had: set up here, as the first text would have
+    }
+}
 
 FontSetupInBackground::~FontSetupInBackground()
 {
