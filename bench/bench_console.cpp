@@ -9,6 +9,7 @@
 // Prints ratios between the variants at the end.
 
 #include "app/form1.h"
+#include "bench/launch_clock.h"
 #include "device/frame_codec.h"
 #include "widgets/analog_display.h"
 #include "widgets/analog_output.h"
@@ -312,13 +313,6 @@ void RegisterInstrumentBenchmarks()
 }
 
 // --- Start-up -------------------------------------------------------------
-
-std::int64_t RealtimeNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
 
 // A fresh process (the console's main window in the running-cost driver) from launch to
 // its first painted main window, as the process itself measures it.

@@ -17,6 +17,8 @@
 // CONSOLE_LAUNCH_NS (CLOCK_REALTIME nanoseconds, set by whoever launches the process),
 // or from the start of main() when it is missing.
 
+#include "bench/launch_clock.h"
+
 #include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -54,23 +56,6 @@ constexpr std::size_t MaxCommandLength = 4096;
 
 // Read holding registers: station 1, start 0, count 10, with its CRC-16.
 constexpr std::array<unsigned char, 8> PollRequest{0x01, 0x03, 0x00, 0x00, 0x00, 0x0A, 0xC5, 0xCD};
-
-std::int64_t RealtimeNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
-
-std::int64_t LaunchNs(std::int64_t fallback)
-{
-    const char* text = std::getenv("CONSOLE_LAUNCH_NS");
-    if (text == nullptr)
-        return fallback;
-    char* end = nullptr;
-    const long long value = std::strtoll(text, &end, 10);
-    return (end != text && *end == '\0' && value > 0) ? value : fallback;
-}
 
 struct Options {
     QString port;

@@ -16,6 +16,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "bench/launch_clock.h"
 #include "platform/font_setup_in_background.h"
 #include "widgets/component.h"
 #include "widgets/switch_led.h"
@@ -34,23 +35,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::int64_t RealtimeNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
-
-std::int64_t LaunchNs(std::int64_t fallback)
-{
-    const char* text = std::getenv("CONSOLE_LAUNCH_NS");
-    if (text == nullptr)
-        return fallback;
-    char* end = nullptr;
-    const long long value = std::strtoll(text, &end, 10);
-    return (end != text && *end == '\0' && value > 0) ? value : fallback;
-}
 
 struct Options {
     QString port;
