@@ -17,7 +17,7 @@
 // CONSOLE_LAUNCH_NS (CLOCK_REALTIME nanoseconds, set by whoever launches the process),
 // or from the start of main() when it is missing.
 
-#include "bench/launch_clock.h"
+#include "bench/measured_window.h"
 
 #include <QApplication>
 #include <QPaintEvent>
@@ -52,7 +52,6 @@ constexpr int CellsPerTick = 10;
 constexpr int DisplayIntervalMs = 500;
 constexpr int PollIntervalMs = 1000;
 constexpr std::size_t ReplyLength = 25;  // 3 header bytes, 10 registers, 2 CRC bytes
-constexpr std::size_t MaxCommandLength = 4096;
 
 // Read holding registers: station 1, start 0, count 10, with its CRC-16.
 constexpr std::array<unsigned char, 8> PollRequest{0x01, 0x03, 0x00, 0x00, 0x00, 0x0A, 0xC5, 0xCD};
@@ -231,97 +230,13 @@ private:
     std::uint64_t answered_ = 0;
 };
 
-// Counts paint events of every widget and notes when the main window was first mapped
-// (exposed) and first painted.
-class PaintWatch : public QObject {
-public:
-    PaintWatch(QWidget& mainWindow, std::int64_t launchNs) : mainWindow_(mainWindow), launchNs_(launchNs) {}
-
-    double mainMs = -1;
-    double applicationMs = -1;
-    double windowBuiltMs = -1;
-    std::uint64_t paints = 0;
-    std::uint64_t instrumentPaints = 0;  // of the 40 dial cells
-    double mappedMs = -1;
-    double firstPaintMs = -1;
-    std::function<void()> OnFirstPaint;
-
-    double SinceLaunchMs() const { return static_cast<double>(RealtimeNs() - launchNs_) / 1e6; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Expose && mappedMs < 0 && watched == mainWindow_.windowHandle()
-            && mainWindow_.windowHandle()->isExposed())
-            mappedMs = SinceLaunchMs();
-        if (event->type() == QEvent::Paint && watched->isWidgetType())
-            NotePaint(watched);
-        return false;
-    }
-
-private:
-    void NotePaint(QObject* watched)
-    {
-        ++paints;
-        if (dynamic_cast<DialCell*>(watched) != nullptr)
-            ++instrumentPaints;
-        if (watched == &mainWindow_ && firstPaintMs < 0) {
-            firstPaintMs = SinceLaunchMs();
-            // Reported after this paint has finished.
-            if (OnFirstPaint)
-                QTimer::singleShot(0, this, OnFirstPaint);
-        }
-    }
-
-    QWidget& mainWindow_;
-    std::int64_t launchNs_;
-};
-
-void PrintReport(const PaintWatch& watch, const SerialPoller& poller)
+ReplyFigures Replies(const SerialPoller& poller)
 {
-    std::printf("report main_ms=%.1f application_ms=%.1f window_built_ms=%.1f mapped_ms=%.1f first_paint_ms=%.1f "
-                "paints=%llu instrument_paints=%llu replies_decoded=%llu replies_dropped=0 replies_rejected=0 "
-                "port_open=%d\n",
-                watch.mainMs, watch.applicationMs, watch.windowBuiltMs, watch.mappedMs, watch.firstPaintMs,
-                static_cast<unsigned long long>(watch.paints), static_cast<unsigned long long>(watch.instrumentPaints),
-                static_cast<unsigned long long>(poller.Answered()), poller.IsOpen() ? 1 : 0);
-    std::fflush(stdout);
+    ReplyFigures figures;
+    figures.decoded = poller.Answered();
+    figures.portOpen = poller.IsOpen();
+    return figures;
 }
-
-// Reads stdin commands line by line; end of input quits. A runaway line without a newline
-// is dropped instead of growing without bound.
-class CommandReader : public QObject {
-public:
-    explicit CommandReader(std::function<void(const std::string&)> handle) : handle_(std::move(handle))
-    {
-        QObject::connect(&notifier_, &QSocketNotifier::activated, this, [this] { ReadInput(); });
-    }
-
-private:
-    void ReadInput()
-    {
-        char buffer[256];
-        const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (count < 0 && (errno == EAGAIN || errno == EINTR))
-            return;
-        if (count <= 0) {
-            notifier_.setEnabled(false);
-            QApplication::quit();
-            return;
-        }
-        pending_.append(buffer, static_cast<std::size_t>(count));
-        for (std::size_t end = pending_.find('\n'); end != std::string::npos; end = pending_.find('\n')) {
-            handle_(pending_.substr(0, end));
-            pending_.erase(0, end + 1);
-        }
-        if (pending_.size() > MaxCommandLength)
-            pending_.clear();
-    }
-
-    QSocketNotifier notifier_{STDIN_FILENO, QSocketNotifier::Read};
-    std::function<void(const std::string&)> handle_;
-    std::string pending_;
-};
 
 }  // namespace
 
@@ -335,15 +250,13 @@ int main(int argc, char** argv)
 
     ReferenceWindow window;
     SerialPoller poller;
-    PaintWatch watch(window, launchNs);
-    watch.mainMs = static_cast<double>(mainNs - launchNs) / 1e6;
-    watch.applicationMs = static_cast<double>(applicationNs - launchNs) / 1e6;
-    watch.windowBuiltMs = watch.SinceLaunchMs();
+    PaintWatch watch(window, launchNs, [](QObject* widget) { return dynamic_cast<DialCell*>(widget) != nullptr; });
+    watch.NoteStartUp(mainNs, applicationNs);
     application.installEventFilter(&watch);
 
     if (options.exitAfterFirstPaint) {
         watch.OnFirstPaint = [&] {
-            PrintReport(watch, poller);
+            PrintReport(watch, Replies(poller));
             application.quit();
         };
         window.show();
@@ -356,7 +269,7 @@ int main(int argc, char** argv)
 
     CommandReader commands([&](const std::string& command) {
         if (command == "report")
-            PrintReport(watch, poller);
+            PrintReport(watch, Replies(poller));
     });
     std::printf("ready\n");
     std::fflush(stdout);

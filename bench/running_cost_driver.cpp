@@ -16,7 +16,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
-#include "bench/launch_clock.h"
+#include "bench/measured_window.h"
 #include "platform/font_setup_in_background.h"
 #include "widgets/component.h"
 #include "widgets/switch_led.h"
@@ -61,66 +61,23 @@ Options ParseOptions(const QStringList& arguments)
     return options;
 }
 
-// Counts paint events of every widget and notes when the main window was first mapped
-// (exposed) and first painted.
-class PaintWatch : public QObject {
-public:
-    PaintWatch(QWidget& mainWindow, std::int64_t launchNs) : mainWindow_(mainWindow), launchNs_(launchNs) {}
-
-    double mainMs = -1;                  // launch to main()
-    double applicationMs = -1;           // launch to the application object made
-    double windowBuiltMs = -1;           // launch to the main window built
-    std::uint64_t paints = 0;            // paint events of any widget
-    std::uint64_t instrumentPaints = 0;  // of instrument widgets
-    double mappedMs = -1;
-    double firstPaintMs = -1;
-    std::function<void()> OnFirstPaint;
-    bool logPaints = false;  // each paint of an instrument to stderr, with its class and time
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Expose && mappedMs < 0 && watched == mainWindow_.windowHandle()
-            && mainWindow_.windowHandle()->isExposed())
-            mappedMs = SinceLaunchMs();
-        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
-            ++paints;
-            if (qobject_cast<TiComponent*>(watched) != nullptr) {
-                ++instrumentPaints;
-                if (logPaints)
-                    std::fprintf(stderr, "paint %s %s at %.0f ms\n", watched->metaObject()->className(),
-                                 qPrintable(static_cast<QWidget*>(watched)->geometry().topLeft() == QPoint() ? QString() : QStringLiteral("(%1,%2)").arg(static_cast<QWidget*>(watched)->x()).arg(static_cast<QWidget*>(watched)->y())),
-                                 SinceLaunchMs());
-            }
-            if (watched == &mainWindow_ && firstPaintMs < 0) {
-                firstPaintMs = SinceLaunchMs();
-                // Reported after this paint has finished.
-                if (OnFirstPaint)
-                    QTimer::singleShot(0, this, OnFirstPaint);
-            }
-        }
-        return false;
-    }
-
-public:
-    double SinceLaunchMs() const { return static_cast<double>(RealtimeNs() - launchNs_) / 1e6; }
-
-private:
-    QWidget& mainWindow_;
-    std::int64_t launchNs_;
-};
-
-void PrintReport(const PaintWatch& watch, TForm1& form)
+ReplyFigures Replies(TForm1& form)
 {
-    const ReplyCounts& replies = form.Link().Replies();
-    std::printf("report main_ms=%.1f application_ms=%.1f window_built_ms=%.1f mapped_ms=%.1f first_paint_ms=%.1f paints=%llu instrument_paints=%llu "
-                "replies_decoded=%llu replies_dropped=%llu replies_rejected=%llu port_open=%d\n",
-                watch.mainMs, watch.applicationMs, watch.windowBuiltMs, watch.mappedMs, watch.firstPaintMs, static_cast<unsigned long long>(watch.paints),
-                static_cast<unsigned long long>(watch.instrumentPaints),
-                static_cast<unsigned long long>(replies.Decoded),
-                static_cast<unsigned long long>(replies.Dropped),
-                static_cast<unsigned long long>(replies.Rejected), form.Comm1->IsOpen() ? 1 : 0);
-    std::fflush(stdout);
+    const ReplyCounts& counts = form.Link().Replies();
+    ReplyFigures figures;
+    figures.decoded = counts.Decoded;
+    figures.dropped = counts.Dropped;
+    figures.rejected = counts.Rejected;
+    figures.portOpen = form.Comm1->IsOpen();
+    return figures;
+}
+
+// Each paint of an instrument to stderr, with its class, place and time.
+void LogPaint(const PaintWatch& watch, QWidget* widget)
+{
+    const QString place = widget->pos() == QPoint() ? QString() : QStringLiteral("(%1,%2)").arg(widget->x()).arg(widget->y());
+    std::fprintf(stderr, "paint %s %s at %.0f ms\n", widget->metaObject()->className(), qPrintable(place),
+                 watch.SinceLaunchMs());
 }
 
 void StartCommunication(TForm1& form)
@@ -136,7 +93,7 @@ void StartCommunication(TForm1& form)
 void HandleCommand(const std::string& command, const PaintWatch& watch, TForm1& form)
 {
     if (command == "report")
-        PrintReport(watch, form);
+        PrintReport(watch, Replies(form));
     else if (command == "toggle")
         form.iSwitchLed1Change(form.iSwitchLed1);
 }
@@ -155,16 +112,15 @@ int main(int argc, char** argv)
 
     TForm1 form1(options.port);
     TForm2 form2;
-    PaintWatch watch(form1, launchNs);
-    watch.mainMs = static_cast<double>(mainNs - launchNs) / 1e6;
-    watch.applicationMs = static_cast<double>(applicationNs - launchNs) / 1e6;
-    watch.windowBuiltMs = watch.SinceLaunchMs();
-    watch.logPaints = options.logPaints;
+    PaintWatch watch(form1, launchNs, [](QObject* widget) { return qobject_cast<TiComponent*>(widget) != nullptr; });
+    watch.NoteStartUp(mainNs, applicationNs);
+    if (options.logPaints)
+        watch.OnInstrumentPaint = [&watch](QWidget* widget) { LogPaint(watch, widget); };
     application.installEventFilter(&watch);
 
     if (options.exitAfterFirstPaint) {
         watch.OnFirstPaint = [&] {
-            PrintReport(watch, form1);
+            PrintReport(watch, Replies(form1));
             application.quit();
         };
         form1.show();
@@ -182,22 +138,7 @@ int main(int argc, char** argv)
     }
 
     // Commands arrive one per line on stdin; end of input quits.
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    std::string pending;
-    QObject::connect(&input, &QSocketNotifier::activated, &application, [&] {
-        char buffer[256];
-        const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (count <= 0) {
-            input.setEnabled(false);
-            application.quit();
-            return;
-        }
-        pending.append(buffer, static_cast<std::size_t>(count));
-        for (std::size_t end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
-            HandleCommand(pending.substr(0, end), watch, form1);
-            pending.erase(0, end + 1);
-        }
-    });
+    CommandReader commands([&](const std::string& command) { HandleCommand(command, watch, form1); });
     std::printf("ready\n");
     std::fflush(stdout);
     return application.exec();
