@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The console's Song face: the installed CJK font cut down to the characters of the
 # console's captions and messages (every character outside ASCII in app/), carried in the
 # program. Needs fontTools (Debian python3-fonttools) and the WenQuanYi Micro Hei font.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The console's own Song face: the installed CJK font cut down, at build time, to the

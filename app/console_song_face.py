@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds the console's own Song face: the glyphs of the system's CJK font for the
 characters the console shows, renamed so it never clashes with the installed family,
 written as a C++ source that carries the font in the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instrument panel of the main window: which widgets exist, where, with which
 // settings, and how the register state reaches them on every display tick.
 #include "app/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frame_format.h"
 
 std::optional<FrameFormat> FrameFormatFromText(std::string_view text)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // console-screenshot: runs the console window against a device (normally the simulator),
 // does what an operator does first (open the port, tick "通讯", start the motor), lets it
 // run for a while and saves a picture of the window. Used for the README's screenshot.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console as a whole, variants side by side:
 //  - decoding a read reply in Comm1ReceiveData (against the poll tick that sends its request),
 //  - full and value-only repaints of every kind of instrument at the console's sizes,

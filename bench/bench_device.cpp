@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/frame_codec.h"
 #include "device/lenient_str_to_int.h"
 

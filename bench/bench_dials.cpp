@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of painting the knob and the thermometer at the console's sizes: a full
 // paint that rebuilds the cached static layer (face, scale, labels) against a
 // value-only repaint that copies the cache and draws the indicator on top.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the numeric edit as the console uses it: painting a field of the
 // console's size, and a value write from the display timer.
 

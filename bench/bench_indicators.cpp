@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paint cost of the indicator widgets at the console's sizes. The console
 // repaints them twice a second, so each paint must stay far below a
 // millisecond. "ValueChange" benchmarks change what the console writes and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a reply takes from its last byte on the line to OnReceiveData,
 // beyond the 100 ms quiet time that ends a read. The simulated device writes a
 // 25-byte reply on the master side of a pseudo-terminal; the manual time of an

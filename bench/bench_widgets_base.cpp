@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paint cost of a scaled widget: a full repaint (static layer rebuilt) with
 // and without CachedDrawing, and a value-only repaint that redraws just the
 // dynamic layer over the cached static one. Prints how many times cheaper

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The console as a whole: decoding, one display tick with its repaints, start-up.
 add_executable(console-running-cost ${CMAKE_CURRENT_LIST_DIR}/running_cost_driver.cpp)
 target_link_libraries(console-running-cost PRIVATE console_forms platform_font_setup Qt6::Widgets)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The clock of the start-up measurements: whoever launches a measured program puts the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A bare Qt window with the console's kind of workload (40 antialiased custom widgets,
 # 10 repainted twice a second, one serial poll a second), measured next to the console.
 # It links Qt alone so that its cost is Qt's own.

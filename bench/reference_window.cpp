@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // reference-window: a bare Qt window doing the kind of work the console does, so the
 // console's running cost can be compared with Qt's own cost on the same machine and display.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // console-running-cost: the console's main window, driven as an operator would for a
 // running-cost measurement. It opens the port given with --port, ticks communication and,
 // with --toggle-run SECONDS, presses the run/stop switch every SECONDS so the motor ramps

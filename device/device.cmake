@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Modbus RTU master: frame codec, lenient integer reading, poll cycle and commands.
 add_library(device STATIC
   frame_codec.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Modbus RTU master of the console: the poll cycle over the holding register
 // blocks 0, 10 and 20, reply decoding into the register state, and the operator's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/frame_codec.h"
 
 const std::array<std::uint8_t, 256> CrcHiTable = {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Modbus RTU frame codec: CRC-16, the function 03 / 06 request layouts and the
 // hex text conversion used to show and re-read frames.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lenient integer reading of operator-typed text (station address, baud rate).
 

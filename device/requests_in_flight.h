@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The requests the link has sent and not yet seen answered, each with its send time.
 //

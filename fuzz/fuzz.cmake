@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzz targets for the inputs that come from outside: hex text, operator-typed numbers,
 # serial blocks and widget property files. Each links libFuzzer's main.
 function(console_fuzz_target name)

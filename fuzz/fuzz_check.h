@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Invariant checks for fuzz targets: a violated invariant prints why and aborts, so
 // libFuzzer records the input as a crash.

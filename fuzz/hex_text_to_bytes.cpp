@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the hex text conversion every request passes through.
 #include "device/frame_codec.h"
 #include "fuzz/fuzz_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the lenient reading of operator-typed numbers (station address, baud rate).
 #include "device/lenient_str_to_int.h"
 #include "fuzz/fuzz_check.h"

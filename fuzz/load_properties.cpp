@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes loading a widget's property file from arbitrary text. The first input byte
 // picks the widget; the rest is the file. A load either succeeds or fails with the
 // loading error message; either way the widget then paints without harm.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the device link's receive handler with arbitrary blocks and block sequences,
 // interleaved with poll ticks, writes, display ticks and the passing of time.
 //

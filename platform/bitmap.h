@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Off-screen bitmap with its own canvas. The pixels live in a QImage sized in

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The canvas layer on QPainter: colours, fonts, pens and brushes, bitmaps, canvas.
 set(_canvas_dir ${CMAKE_CURRENT_LIST_DIR})
 add_library(platform_canvas STATIC

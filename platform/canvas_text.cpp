@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text output and measuring of TCanvas.
 
 #include "platform/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/font_setup_in_background.h"
 
 #include <fontconfig/fontconfig.h>

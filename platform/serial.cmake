@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The POSIX serial device, its line settings, and posting between threads.
 add_library(platform_serial STATIC
   close_event.cpp

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # TComm: the serial port component with its reader and writer threads.
 add_library(serial STATIC
   comm.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Property setters of TComm: store a changed value and apply it to an open port.
 #include "serial/comm.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/port_thread_context.h"
 
 #include "platform/main_thread_mailbox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Faults the simulator can put on the line, for testing masters: corrupted CRCs,
 // split, late, noisy or oversize replies, silence, and a device that disappears.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // softstarter-sim: a Modbus RTU soft starter on a pseudo-terminal.
 
 #include "sim/fault_injector.h"

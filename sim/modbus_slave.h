@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Modbus RTU slave logic of the simulator: judges one request frame and builds the reply.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The simulator's end of a pseudo-terminal: the master side it reads and writes, and
 // the slave device path a master program opens as its serial port.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Splits the bytes a Modbus RTU slave receives into request frames: a frame ends
 // after the silent interval, or as soon as it is complete when its function code

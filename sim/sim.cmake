@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Soft-starter simulator: model and Modbus slave logic, the executable, and a helper
 # that runs the executable from tests and scripts.
 add_library(sim_core STATIC

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs softstarter-sim as a child process for tests and scripts: starts it, learns its
 // terminal path from its first line of output, reads its request log, and stops it.

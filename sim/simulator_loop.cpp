@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/simulator_loop.h"
 
 #include "device/frame_codec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The simulator's event loop on a terminal file descriptor: frames requests, answers
 // them through the slave logic, sends the (possibly faulty) replies on schedule, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Register model of a simulated motor soft starter. Time is passed in by the caller
 // (Advance), so the model runs on any clock, including a test's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The console window against the simulated soft starter with faults on the line. The
 // simulator holds constant, distinct registers in every block, so any register showing

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Modbus RTU master and soft-starter simulator tests.
 console_test(NAME test_frame_codec SOURCES test_frame_codec.cpp LIBS device)
 console_test(NAME test_device_link SOURCES test_device_link.cpp LIBS device)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 console_test(NAME test_edit_buffer
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_edit_buffer.cpp
           ${CMAKE_CURRENT_LIST_DIR}/test_edit_visible_window.cpp

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Lamps, run/stop switch, LED bar, label and numeric display.
 find_package(Qt6 REQUIRED COMPONENTS Test)
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reliability of the device link: request matching, faults end to end, soak driver.
 console_test(NAME test_requests_in_flight SOURCES test_requests_in_flight.cpp LIBS device)
 console_test(NAME test_console_faults SOURCES test_console_faults.cpp

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of the serial port component and the platform layer beneath it.
 console_test(NAME test_line_settings SOURCES test_line_settings.cpp LIBS platform_serial)
 console_test(NAME test_line_events SOURCES test_line_events.cpp LIBS platform_serial)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // soak-console: runs the console window offscreen against the simulated soft starter for
 // a given time, restarting the simulator with random faults every phase the way an
 // operator would meet them (the device goes away, the operator reopens the port), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A simulated soft starter whose registers never change: stopped, at ambient temperature,
 // with distinct values in every block, so a value decoded into the wrong register shows.

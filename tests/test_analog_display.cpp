@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/analog_display.h"
 
 #include "tests/indicator_test_helpers.h"

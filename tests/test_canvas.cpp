@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pixel conventions of the canvas layer, checked on off-screen bitmaps.
 
 #include "platform/canvas_layer.h"

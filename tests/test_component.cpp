@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The component base: repaint requests, update bracket, throttling, paint
 // pipeline and cache, input dispatch and the click rule, focus, loading,
 // transparency, repeat timer and the OPC interface points.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console against the simulated soft starter with every fault the simulator can put
 // on the line: the window keeps running, its registers only ever hold values the device
 // sent, the communication lamp follows the link, a removed device shows the port closed,

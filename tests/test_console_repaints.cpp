@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a display tick repaints on the shown main window: nothing when the register
 // state is unchanged, only the instruments whose value changed otherwise, and those
 // without rebuilding their static layer.

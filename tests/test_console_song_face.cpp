@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console's own Song face: registered by the main window, covering every character
 // the window shows, drawing the same glyphs as the installed CJK font, and leaving
 // characters it lacks to that font.

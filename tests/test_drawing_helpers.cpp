@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing helpers: colour arithmetic, geometry, nice numbers, and what the
 // drawing helpers put on a bitmap.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/console_test_support.h"
 
 #include <QCheckBox>

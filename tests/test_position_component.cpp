@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The position model: clamp rule, event order, running min and max, limits.
 
 #include "widgets/position_component.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The property file: round trip, nested names, skipped names, bad input.
 
 #include "widgets/component.h"

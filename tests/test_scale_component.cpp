@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scale: setting limits, label rule, value to pixel, which ticks and
 // labels a linear scale draws, and the auto-scale.
 

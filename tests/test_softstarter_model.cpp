@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/frame_codec.h"
 #include "sim/fault_injector.h"
 #include "sim/modbus_slave.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End to end: the softstarter-sim executable on its pseudo-terminal, driven through a
 // plain POSIX file descriptor like any serial master would.
 

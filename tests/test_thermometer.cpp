@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/thermometer.h"
 
 #include "tests/widget_test_support.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of the widget foundation, and the shared widget test support library.
 set(_wt ${CMAKE_CURRENT_LIST_DIR})
 add_library(widget_test_support STATIC ${_wt}/widget_test_support.h ${_wt}/widget_test_support.cpp)

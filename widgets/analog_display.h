@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TiAnalogDisplay: a read-only numeric readout. Value is printed with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/analog_output.h"
 
 #include "widgets/analog_output_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TiAnalogOutput: a numeric field on the canvas-drawn editor. Value is shown

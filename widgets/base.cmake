@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The instrument widget foundation: drawing helpers, component base, update
 # object, clock, property file, position model and scale.
 set(_wb ${CMAKE_CURRENT_LIST_DIR})

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TiComponent: state, repaint requests, update bracket, loading bracket,
 // background and border, cache bitmap and the paint pipeline.
 

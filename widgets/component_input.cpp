@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TiComponent: dispatch of Qt's mouse, key, wheel and focus events to the
 // widget hooks and events, with the click rule and the exception guards.
 //

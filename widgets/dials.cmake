@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Knob and thermometer widgets.
 set(_wd ${CMAKE_CURRENT_LIST_DIR})
 add_library(widgets_dials STATIC

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Numeric edit: a single-line editor drawn on the widget canvas and the numeric
 # field built on it. The text model is a library of its own (no painting, no
 # widgets) so it is tested without a window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/edit_custom.h"
 
 #include "widgets/property_access.h"

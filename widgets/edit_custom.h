@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TiEditCustom: a single-line text editor drawn entirely on the widget canvas.

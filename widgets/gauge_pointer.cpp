@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/gauge_pointer.h"
 
 void TiGaugePointer::SetPosition(double v)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Lamps, the run/stop switch, the LED bar, the label and the numeric display.
 add_library(widgets_indicators STATIC
   enum_range.h led.h led.cpp led_round.h led_round.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mouse, keyboard, wheel and focus handling of the knob.
 
 #include "widgets/clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing of the knob: static layer (background, face, circular scale) and
 // dynamic layer (read-out, indicator, focus frame).
 

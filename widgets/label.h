@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TiLabel: a caption drawn on the widget canvas, with an optional drop shadow

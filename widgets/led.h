@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TiLed: the common base of the single-lamp indicators. A lamp is active or

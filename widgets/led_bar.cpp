@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/led_bar.h"
 
 #include "widgets/drawing_helpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TiLedBar: shows the position as a column (or row) of small lamps, the

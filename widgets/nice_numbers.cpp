@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The nice-number search of the automatic scale.
 
 #include "widgets/drawing_helpers.h"

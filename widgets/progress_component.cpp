@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/progress_component.h"
 
 TiProgressComponent::TiProgressComponent(QWidget* parent) : TiPositionComponent(parent)

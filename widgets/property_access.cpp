@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/property_access.h"
 
 #include "widgets/component.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and loading a widget's published properties to a text file:
 //   File Type = <class name>
 //   <Property> = <value>      (nested objects as <Property>.<Inner>)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Base of the widgets that carry a graduated scale. Owns a TiScaleObject and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // TiSwitchLed: a push switch drawn as a raised button carrying a caption and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dragging of the thermometer's value and of its min and max markers.
 
 #include "widgets/thermometer.h"

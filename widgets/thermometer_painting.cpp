@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout and drawing of the thermometer: background and linear scale (static
 // layer), then the bulb and column or the bar, then the min and max markers.
 

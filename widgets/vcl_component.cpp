@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TiVCLComponent: paint lock, transparency, repeat timer, OPC interface points.
 
 #include "widgets/component.h"
