@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/console_look.h"
 
-#include "platform/fonts.h"
+#include "platform/canvas/fonts.h"
 
 #include <QFrame>
 #include <QPalette>

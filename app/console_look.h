@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/colors.h"
+#include "platform/canvas/colors.h"
 
 #include <QColor>
 #include <QFont>

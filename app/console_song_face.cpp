@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/console_song_face.h"
 
-#include "platform/song_face.h"
+#include "platform/canvas/song_face.h"
 
 #include <cstddef>
 

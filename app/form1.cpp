@@ -6,7 +6,7 @@
 #include "app/frame_format.h"
 #include "app/lamp_images.h"
 #include "device/lenient_str_to_int.h"
-#include "platform/serial_port_list.h"
+#include "platform/serial/serial_port_list.h"
 
 #include <QCheckBox>
 #include <QComboBox>

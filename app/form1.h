@@ -4,7 +4,7 @@
 #include "app/frame_format.h"
 #include "device/device_link.h"
 #include "serial/comm.h"
-#include "widgets/types.h"
+#include "widgets/base/types.h"
 
 #include <QString>
 #include <QWidget>

@@ -5,14 +5,14 @@
 
 #include "app/console_look.h"
 #include "app/up_down_arrows.h"
-#include "widgets/analog_display.h"
-#include "widgets/analog_output.h"
-#include "widgets/knob.h"
-#include "widgets/label.h"
-#include "widgets/led_bar.h"
-#include "widgets/led_round.h"
-#include "widgets/switch_led.h"
-#include "widgets/thermometer.h"
+#include "widgets/indicators/analog_display.h"
+#include "widgets/edit/analog_output.h"
+#include "widgets/dials/knob.h"
+#include "widgets/indicators/label.h"
+#include "widgets/indicators/led_bar.h"
+#include "widgets/indicators/led_round.h"
+#include "widgets/indicators/switch_led.h"
+#include "widgets/dials/thermometer.h"
 
 #include <QFrame>
 #include <QLabel>

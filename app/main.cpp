@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/form1.h"
 #include "app/form2.h"
-#include "platform/font_setup_in_background.h"
+#include "platform/canvas/font_setup_in_background.h"
 
 #include <QApplication>
 #include <QStringList>

@@ -3,7 +3,7 @@
 // does what an operator does first (open the port, tick "通讯", start the motor), lets it
 // run for a while and saves a picture of the window. Used for the README's screenshot.
 #include "app/form1.h"
-#include "widgets/switch_led.h"
+#include "widgets/indicators/switch_led.h"
 
 #include <QApplication>
 #include <QCheckBox>

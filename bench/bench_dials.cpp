@@ -4,8 +4,8 @@
 // value-only repaint that copies the cache and draws the indicator on top.
 // The ratio of the two is printed after the run.
 
-#include "widgets/knob.h"
-#include "widgets/thermometer.h"
+#include "widgets/dials/knob.h"
+#include "widgets/dials/thermometer.h"
 
 #include <QApplication>
 #include <QImage>

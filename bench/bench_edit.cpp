@@ -2,7 +2,7 @@
 // Cost of the numeric edit as the console uses it: painting a field of the
 // console's size, and a value write from the display timer.
 
-#include "widgets/analog_output.h"
+#include "widgets/edit/analog_output.h"
 
 #include <QApplication>
 #include <QImage>

@@ -5,11 +5,11 @@
 // paint (the cached static layer is reused); "FullRepaint" ones also rebuild
 // the static layer each time.
 
-#include "widgets/analog_display.h"
-#include "widgets/label.h"
-#include "widgets/led_bar.h"
-#include "widgets/led_round.h"
-#include "widgets/switch_led.h"
+#include "widgets/indicators/analog_display.h"
+#include "widgets/indicators/label.h"
+#include "widgets/indicators/led_bar.h"
+#include "widgets/indicators/led_round.h"
+#include "widgets/indicators/switch_led.h"
 
 #include <QApplication>
 #include <QImage>

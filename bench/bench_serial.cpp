@@ -5,7 +5,7 @@
 // iteration is (handler called - last byte written - 100 ms).
 
 #include "serial/comm.h"
-#include "tests/pty_pair.h"
+#include "tests/support/pty_pair.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -4,8 +4,8 @@
 // dynamic layer over the cached static one. Prints how many times cheaper
 // the value-only repaint is than a full one.
 
-#include "widgets/drawing_helpers.h"
-#include "widgets/scale_component.h"
+#include "widgets/base/drawing_helpers.h"
+#include "widgets/base/scale_component.h"
 
 #include <QApplication>
 #include "bench/bench_support.h"

@@ -18,9 +18,9 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "bench/measured_window.h"
-#include "platform/font_setup_in_background.h"
-#include "widgets/component.h"
-#include "widgets/switch_led.h"
+#include "platform/canvas/font_setup_in_background.h"
+#include "widgets/base/component.h"
+#include "widgets/indicators/switch_led.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,11 +3,11 @@
 // picks the widget; the rest is the file. A load either succeeds or fails with the
 // loading error message; either way the widget then paints without harm.
 #include "fuzz/fuzz_check.h"
-#include "widgets/knob.h"
-#include "widgets/led_bar.h"
-#include "widgets/led_round.h"
-#include "widgets/switch_led.h"
-#include "widgets/thermometer.h"
+#include "widgets/dials/knob.h"
+#include "widgets/indicators/led_bar.h"
+#include "widgets/indicators/led_round.h"
+#include "widgets/indicators/switch_led.h"
+#include "widgets/dials/thermometer.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/comm.h"
 
-#include "platform/close_event.h"
-#include "platform/line_settings.h"
-#include "platform/main_thread_mailbox.h"
-#include "platform/serial_device.h"
+#include "platform/serial/close_event.h"
+#include "platform/serial/line_settings.h"
+#include "platform/serial/main_thread_mailbox.h"
+#include "platform/serial/serial_device.h"
 #include "serial/comm_messages.h"
 #include "serial/read_thread.h"
 #include "serial/write_thread.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/posted_message.h"
+#include "platform/serial/posted_message.h"
 #include "serial/comm_timeouts.h"
 
 #include <QObject>

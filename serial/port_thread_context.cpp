@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/port_thread_context.h"
 
-#include "platform/main_thread_mailbox.h"
+#include "platform/serial/main_thread_mailbox.h"
 #include "serial/comm_messages.h"
 
 #include <cerrno>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/read_thread.h"
 
-#include "platform/close_event.h"
-#include "platform/serial_device.h"
+#include "platform/serial/close_event.h"
+#include "platform/serial/serial_device.h"
 #include "serial/comm_messages.h"
 
 #include <pthread.h>

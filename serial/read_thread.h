@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/line_events.h"
+#include "platform/serial/line_events.h"
 #include "serial/port_thread_context.h"
 #include "serial/read_completion.h"
 

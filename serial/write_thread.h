@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/message_queue.h"
+#include "platform/serial/message_queue.h"
 #include "serial/port_thread_context.h"
 
 #include <atomic>

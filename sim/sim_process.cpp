@@ -51,6 +51,9 @@ std::string SimulatorProcess::ExecutablePath()
         const std::string path = std::string(dir) + "/sim/softstarter-sim";
         if (IsExecutable(path)) return path;
     }
+#ifdef SOFTSTARTER_SIM_BUILT_AT
+    if (IsExecutable(SOFTSTARTER_SIM_BUILT_AT)) return SOFTSTARTER_SIM_BUILT_AT;
+#endif
     const std::string self = DirectoryOfSelf();
     for (const std::string& path : {self + "/softstarter-sim", self + "/../sim/softstarter-sim"})
         if (IsExecutable(path)) return path;

@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/support/console_test_support.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <termios.h>
+
+using namespace console_test;
+
+namespace {
+
+speed_t LineSpeed(const PtyDevice& device);
+
+termios LineSettings(const PtyDevice& device)
+{
+    termios settings{};
+    // On Linux the master end reports (and sets) the terminal's own line settings.
+    EXPECT_EQ(::tcgetattr(device.MasterFd(), &settings), 0);
+    return settings;
+}
+
+speed_t LineSpeed(const PtyDevice& device)
+{
+    const termios settings = LineSettings(device);
+    return ::cfgetospeed(&settings);
+}
+
+}  // namespace
+
+TEST(Form1StartUp, StartsInTheDescribedState)
+{
+    ConsoleUnderTest console;
+    TForm1& form = console.form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("ZQ_Modbus RTU"));
+    EXPECT_EQ(form.Label1->text(), QStringLiteral("Y5  控制界面"));
+    EXPECT_EQ(form.ComboBox4->currentText(), "COM4");
+    EXPECT_EQ(form.ComboBox5->currentText(), "19200");
+    EXPECT_EQ(form.ComboBox6->currentText(), "8_N_2");
+    EXPECT_EQ(form.ComboBox1->currentText(), "1");
+    EXPECT_EQ(form.ComboBox1->count(), 255);
+    EXPECT_EQ(form.ComboBox4->itemText(0), "COM1");
+    EXPECT_EQ(form.ComboBox4->itemText(8), "COM9");
+    EXPECT_FALSE(form.CheckBox2->isChecked());
+    EXPECT_EQ(form.BitBtn7->text(), QStringLiteral("打开串口"));
+    EXPECT_FALSE(console.PortLampLit());
+    EXPECT_FALSE(console.CommunicationLampLit());
+    EXPECT_FALSE(form.Image9->isHidden());
+    EXPECT_FALSE(form.Image7->isHidden());
+    EXPECT_EQ(form.Memo12->toPlainText(), "0");
+    EXPECT_EQ(form.Memo13->toPlainText(), "0");
+
+    EXPECT_EQ(form.Comm1->CommName(), "COM4");
+    EXPECT_EQ(form.Comm1->BaudRate(), 19200u);
+    EXPECT_EQ(form.Comm1->Parity(), TParity::None);
+    EXPECT_EQ(form.Comm1->StopBits(), TStopBits::_2);  // "8_N_2" names two stop bits
+    EXPECT_EQ(form.Comm1->RtsControl(), TRtsControl::RtsDisable);
+    EXPECT_FALSE(form.Comm1->Outx_XonXoffFlow());
+    EXPECT_FALSE(form.Comm1->Inx_XonXoffFlow());
+    EXPECT_FALSE(form.Comm1->IsOpen());
+
+    EXPECT_TRUE(form.Timer1->isActive());
+    EXPECT_EQ(form.Timer1->interval(), 1000);
+    EXPECT_TRUE(form.Timer2->isActive());
+    EXPECT_EQ(form.Timer2->interval(), 500);
+}
+
+TEST(Form1StartUp, PortOptionSetsTheComboAndThePortName)
+{
+    ConsoleUnderTest console("/dev/pts/77");
+    EXPECT_EQ(console.form.ComboBox4->currentText(), "/dev/pts/77");
+    EXPECT_EQ(console.form.Comm1->CommName(), "/dev/pts/77");
+    console.form.ComboBox4->setEditText("COM2");
+    EXPECT_EQ(console.form.Comm1->CommName(), "COM2");
+}
+
+TEST(Form1PortControls, FailedOpeningShowsTheMessageAndLeavesThePortShownClosed)
+{
+    ConsoleUnderTest console("/nonexistent/ttyNothing");
+    console.form.BitBtn7->click();
+    ASSERT_EQ(console.messages.size(), 1);
+    EXPECT_EQ(console.messages[0], QStringLiteral("打开串口错误"));
+    EXPECT_FALSE(console.form.Comm1->IsOpen());
+    EXPECT_EQ(console.form.BitBtn7->text(), QStringLiteral("打开串口"));
+    EXPECT_FALSE(console.PortLampLit());
+
+    // A garbled name is refused the same way, and a second press tries again.
+    console.form.ComboBox4->setEditText("");
+    console.form.BitBtn7->click();
+    EXPECT_EQ(console.messages.size(), 2);
+    EXPECT_EQ(console.form.BitBtn7->text(), QStringLiteral("打开串口"));
+}
+
+TEST(Form1PortControls, OpenAndCloseShowThePortState)
+{
+    PtyDevice device;
+    ConsoleUnderTest console(QString::fromStdString(device.SlavePath()));
+    ASSERT_TRUE(console.Open());
+    EXPECT_EQ(console.form.BitBtn7->text(), QStringLiteral("关闭串口"));
+    EXPECT_TRUE(console.PortLampLit());
+    EXPECT_TRUE(console.messages.isEmpty());
+
+    console.form.BitBtn7->click();
+    EXPECT_FALSE(console.form.Comm1->IsOpen());
+    EXPECT_EQ(console.form.BitBtn7->text(), QStringLiteral("打开串口"));
+    EXPECT_FALSE(console.PortLampLit());
+}
+
+TEST(Form1PortControls, BaudChangesAtOnceFormatOnlyAtTheNextOpening)
+{
+    PtyDevice device;
+    ConsoleUnderTest console(QString::fromStdString(device.SlavePath()));
+    ASSERT_TRUE(console.Open());
+    EXPECT_EQ(LineSpeed(device), B19200);
+    EXPECT_TRUE(LineSettings(device).c_cflag & CSTOPB);  // "8_N_2": two stop bits
+
+    console.form.ComboBox5->setEditText("38400");
+    EXPECT_EQ(console.form.Comm1->BaudRate(), 38400u);
+    EXPECT_EQ(LineSpeed(device), B38400);
+
+    // Text that is no baud rate: the line keeps its rate and the port stays open.
+    console.form.ComboBox5->setEditText("fast");
+    EXPECT_EQ(console.form.Comm1->BaudRate(), 0u);
+    EXPECT_EQ(LineSpeed(device), B38400);
+    EXPECT_TRUE(console.form.Comm1->IsOpen());
+    console.form.ComboBox5->setEditText("38400");
+
+    // "8_E_1" while open: the line keeps two stop bits until the port is reopened.
+    console.form.ComboBox6->setEditText("8_E_1");
+    EXPECT_TRUE(LineSettings(device).c_cflag & CSTOPB);
+    console.form.BitBtn7->click();
+    ASSERT_TRUE(console.Open());
+    EXPECT_FALSE(LineSettings(device).c_cflag & CSTOPB);
+    EXPECT_EQ(console.form.Comm1->Parity(), TParity::Even);
+    EXPECT_EQ(console.form.Comm1->StopBits(), TStopBits::_1);
+
+    // Text that names no format changes nothing.
+    console.form.ComboBox6->setEditText("9_X_3");
+    EXPECT_EQ(console.form.Comm1->Parity(), TParity::Even);
+}
+
+TEST(Form1PollCycle, PollsDecodesAndLightsTheLampOnTheWire)
+{
+    PtyDevice device;
+    ConsoleUnderTest console(QString::fromStdString(device.SlavePath()));
+    ASSERT_TRUE(console.Open());
+    console.Tick();
+
+    console.form.Timer1Timer();
+    EXPECT_EQ(device.Read(8), ReadRequest(1, 0));
+    device.Write(ReadReply(1, {1, 300, 12, 10, 625, 40, 150, 0x0101, 40000, 9}));
+    ASSERT_TRUE(WaitUntil([&] { return console.form.Link().BlockDone(); }));
+    EXPECT_TRUE(console.CommunicationLampLit());
+    EXPECT_EQ(console.form.Link().Register(4), 625u);
+    EXPECT_EQ(console.form.Link().Register(8), 40000u);
+
+    console.form.Timer1Timer();
+    EXPECT_EQ(device.Read(8), ReadRequest(1, 10));
+
+    // The device stops answering: the next poll finds the request unanswered and the lamp
+    // goes out, so the values on screen no longer look live.
+    console.form.Timer1Timer();
+    EXPECT_EQ(device.Read(8), ReadRequest(1, 10));
+    EXPECT_FALSE(console.CommunicationLampLit());
+}
+
+TEST(Form1PollCycle, SendsNothingWithoutAValidStationAddress)
+{
+    PtyDevice device;
+    ConsoleUnderTest console(QString::fromStdString(device.SlavePath()));
+    ASSERT_TRUE(console.Open());
+    console.Tick();
+    for (const char* address : {"0", "300", "", "abc", "-1"}) {
+        console.form.ComboBox1->setEditText(address);
+        console.form.Timer1Timer();
+        EXPECT_TRUE(device.ReadAvailable(150).empty()) << "address '" << address << "'";
+        EXPECT_FALSE(console.CommunicationLampLit());
+    }
+    console.form.ComboBox1->setEditText("$1F");
+    console.form.Timer1Timer();
+    EXPECT_EQ(device.Read(8), ReadRequest(0x1F, 0));
+}
+
+TEST(Form1PollCycle, UntickedCommunicationSendsNothing)
+{
+    PtyDevice device;
+    ConsoleUnderTest console(QString::fromStdString(device.SlavePath()));
+    ASSERT_TRUE(console.Open());
+    console.form.Timer1Timer();
+    EXPECT_TRUE(device.ReadAvailable(150).empty());
+    EXPECT_FALSE(console.CommunicationLampLit());
+}
+
+TEST(Form1PortControls, RemovedDeviceShowsThePortClosedAndCanBeReopened)
+{
+    auto device = std::make_unique<PtyDevice>();
+    ConsoleUnderTest console(QString::fromStdString(device->SlavePath()));
+    ASSERT_TRUE(console.Open());
+    console.Tick();
+    device->Close();
+    ASSERT_TRUE(WaitUntil([&] { return !console.form.Comm1->IsOpen(); }));
+    EXPECT_EQ(console.form.BitBtn7->text(), QStringLiteral("打开串口"));
+    EXPECT_FALSE(console.PortLampLit());
+    EXPECT_FALSE(console.CommunicationLampLit());
+    EXPECT_TRUE(console.messages.isEmpty());
+
+    // A new device on a new terminal: the operator opens it and polling goes on.
+    device = std::make_unique<PtyDevice>();
+    console.form.ComboBox4->setEditText(QString::fromStdString(device->SlavePath()));
+    ASSERT_TRUE(console.Open());
+    console.form.Timer1Timer();
+    EXPECT_EQ(device->Read(8), ReadRequest(1, 0));
+}

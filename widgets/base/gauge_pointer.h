@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// A pointer marker of a gauge (persistent object without a window). The
+// position component keeps its running minimum and maximum in two of them.
+
+#include "platform/canvas/colors.h"
+
+#include <QObject>
+#include <functional>
+
+class TiGaugePointer : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
+    Q_PROPERTY(int Size READ Size WRITE SetSize)
+    Q_PROPERTY(int Margin READ Margin WRITE SetMargin)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)
+    Q_PROPERTY(int Style READ Style WRITE SetStyle)
+    Q_PROPERTY(bool Style3D READ Style3D WRITE SetStyle3D)
+    Q_PROPERTY(double Position READ Position WRITE SetPosition)
+    Q_PROPERTY(bool DrawScaleSide READ DrawScaleSide WRITE SetDrawScaleSide)
+    Q_PROPERTY(bool UserCanMove READ UserCanMove WRITE SetUserCanMove)
+    Q_PROPERTY(bool UseDisabledColor READ UseDisabledColor WRITE SetUseDisabledColor)
+
+public:
+    // Owner callbacks; a pointer without an owner leaves them empty and notifies nobody.
+    struct Owner {
+        std::function<void(TiGaugePointer*)> Changed;
+        std::function<void(TiGaugePointer*)> PositionChanged;
+    };
+
+    TiGaugePointer() = default;
+    explicit TiGaugePointer(Owner owner) : owner_(std::move(owner)) {}
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v) { Store(visible_, v); }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v) { Store(enabled_, v); }
+    int Size() const { return size_; }
+    void SetSize(int v) { Store(size_, v); }
+    int Margin() const { return margin_; }
+    void SetMargin(int v) { Store(margin_, v); }
+    TColor Color() const { return color_; }
+    void SetColor(TColor v) { Store(color_, v); }
+    TColor DisabledColor() const { return disabledColor_; }
+    void SetDisabledColor(TColor v) { Store(disabledColor_, v); }
+    int Style() const { return style_; }
+    void SetStyle(int v) { Store(style_, v); }
+    bool Style3D() const { return style3D_; }
+    void SetStyle3D(bool v) { Store(style3D_, v); }
+    double Position() const { return position_; }
+    void SetPosition(double v);
+    bool DrawScaleSide() const { return drawScaleSide_; }
+    void SetDrawScaleSide(bool v) { Store(drawScaleSide_, v); }
+    bool UserCanMove() const { return userCanMove_; }
+    void SetUserCanMove(bool v) { Store(userCanMove_, v); }
+    bool UseDisabledColor() const { return useDisabledColor_; }
+    void SetUseDisabledColor(bool v) { Store(useDisabledColor_, v); }
+
+private:
+    template <typename T> void Store(T& field, T value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        if (owner_.Changed)
+            owner_.Changed(this);
+    }
+
+    Owner owner_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    int size_ = 10;
+    int margin_ = 0;
+    TColor color_ = 0xFF0000;
+    TColor disabledColor_ = 0x808080;
+    int style_ = 3;
+    bool style3D_ = false;
+    double position_ = 0;
+    bool drawScaleSide_ = false;
+    bool userCanMove_ = false;
+    bool useDisabledColor_ = false;
+};

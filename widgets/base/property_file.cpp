@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Saving and loading a widget's published properties to a text file:
+//   File Type = <class name>
+//   <Property> = <value>      (nested objects as <Property>.<Inner>)
+
+#include "widgets/base/component.h"
+#include "widgets/base/property_access.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+#include <stdexcept>
+
+namespace {
+
+// Standard control properties written only with OptionSaveAllProperties.
+const QStringList& StandardControlProperties()
+{
+    static const QStringList names = {
+        QStringLiteral("Left"), QStringLiteral("Top"), QStringLiteral("Width"), QStringLiteral("Height"),
+        QStringLiteral("Align"), QStringLiteral("Cursor"), QStringLiteral("ShowHint"), QStringLiteral("Tag"),
+        QStringLiteral("Visible"), QStringLiteral("Enabled"), QStringLiteral("Hint"), QStringLiteral("HelpContext")};
+    return names;
+}
+
+// Property files are small; a larger file is refused rather than read.
+constexpr qint64 kMaximumFileSize = 16 * 1024 * 1024;
+
+[[noreturn]] void Fail(const char* prefix, const QString& message)
+{
+    throw std::runtime_error(std::string(prefix) + message.toStdString());
+}
+
+}  // namespace
+
+void TiComponent::SavePropertiesToFile(const QString& fileName)
+{
+    QStringList lines;
+    lines << QStringLiteral("File Type = ") + QLatin1String(metaObject()->className());
+    const bool saveAll = optionSaveAllProperties_;
+    ForEachPublishedProperty(*this, [&](const QString& name, const QObject& owner, const QMetaProperty& property) {
+        if (!property.isStored() || !property.isWritable())
+            return;
+        if (!saveAll && StandardControlProperties().contains(name))
+            return;
+        const QString text = PropertyValueText(owner, property);
+        if (!text.isNull())
+            lines << name + QStringLiteral(" = ") + text;
+    });
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        Fail("Error Saving Properties - ", QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    const QByteArray bytes = (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        Fail("Error Saving Properties - ", QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+}
+
+void TiComponent::LoadPropertiesFromFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        Fail("Error Loading Properties - ", QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    if (file.size() > kMaximumFileSize)
+        Fail("Error Loading Properties - ", QStringLiteral("File \"%1\" is too large").arg(fileName));
+    const QByteArray bytes = file.read(kMaximumFileSize + 1);
+    if (bytes.size() > kMaximumFileSize)
+        Fail("Error Loading Properties - ", QStringLiteral("File \"%1\" is too large").arg(fileName));
+    const QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+
+    // The update bracket is closed also when a line fails, so the widget
+    // does not stay in update mode.
+    BeginUpdate();
+    struct CloseBracket {
+        TiComponent& c;
+        ~CloseBracket() { c.EndUpdate(); }
+    } close{*this};
+    for (const QString& line : lines) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals < 0)
+            continue;
+        const QString name = line.left(equals).trimmed();
+        const QString value = line.mid(equals + 1).trimmed();
+        if (name.isEmpty())
+            continue;
+        try {
+            AssignPropertyText(*this, name, value);
+        } catch (const std::exception& e) {
+            Fail("Error Loading Properties - ", QString::fromStdString(e.what()));
+        }
+    }
+}

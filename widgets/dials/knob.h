@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// TiKnob: a round rotary control. A shaded face with an indicator mark, a
+// circular scale of major and minor ticks with labels around it, an optional
+// numeric read-out in the middle and an optional focus frame. The user turns
+// it by dragging (relative to the pointer's angle around the centre), with the
+// arrow, page, Home and End keys, or with the mouse wheel.
+//
+// Angles are degrees, 0 pointing right, counter-clockwise positive. With the
+// defaults PositionMin sits at 225 (lower left) and PositionMax at -45 (lower
+// right): increasing values turn clockwise through the top.
+
+#include "widgets/base/scale_component.h"
+
+#include <QString>
+#include <memory>
+
+enum TiKnobStyle { iksRaisedEdge, iksRaised, iksSunken, iksSunkenEdge };
+enum TiKnobIndicatorStyle { ikisDotLowered, ikisDotRaised, ikisDot, ikisLineCenter, ikisLineCustom, ikisTriangle };
+
+Q_DECLARE_METATYPE(TiKnobStyle)
+Q_DECLARE_METATYPE(TiKnobIndicatorStyle)
+
+class TiKnob : public TiScaleComponent {
+    Q_OBJECT
+    Q_PROPERTY(TFont* PositionDisplayFont READ PositionDisplayFont)
+    Q_PROPERTY(int PositionDisplayPrecision READ PositionDisplayPrecision WRITE SetPositionDisplayPrecision)
+    Q_PROPERTY(QString PositionDisplayUnits READ PositionDisplayUnits WRITE SetPositionDisplayUnits)
+    Q_PROPERTY(TColor IndicatorActiveColor READ IndicatorActiveColor WRITE SetIndicatorActiveColor)
+    Q_PROPERTY(TColor IndicatorInactiveColor READ IndicatorInactiveColor WRITE SetIndicatorInactiveColor)
+    Q_PROPERTY(int IndicatorMargin READ IndicatorMargin WRITE SetIndicatorMargin)
+    Q_PROPERTY(int IndicatorSize READ IndicatorSize WRITE SetIndicatorSize)
+    Q_PROPERTY(TiKnobIndicatorStyle IndicatorStyle READ IndicatorStyle WRITE SetIndicatorStyle)
+    Q_PROPERTY(double KeyArrowStepSize READ KeyArrowStepSize WRITE SetKeyArrowStepSize)
+    Q_PROPERTY(double KeyPageStepSize READ KeyPageStepSize WRITE SetKeyPageStepSize)
+    Q_PROPERTY(double MouseWheelStepSize READ MouseWheelStepSize WRITE SetMouseWheelStepSize)
+    Q_PROPERTY(int KnobEdgeWidth READ KnobEdgeWidth WRITE SetKnobEdgeWidth)
+    Q_PROPERTY(int KnobRadius READ KnobRadius WRITE SetKnobRadius)
+    Q_PROPERTY(TiKnobStyle KnobStyle READ KnobStyle WRITE SetKnobStyle)
+    Q_PROPERTY(int RotationMaxDegrees READ RotationMaxDegrees WRITE SetRotationMaxDegrees)
+    Q_PROPERTY(int RotationStartDegrees READ RotationStartDegrees WRITE SetRotationStartDegrees)
+    Q_PROPERTY(bool ShowFocusRect READ ShowFocusRect WRITE SetShowFocusRect)
+    Q_PROPERTY(bool ShowPostionDisplay READ ShowPostionDisplay WRITE SetShowPostionDisplay)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
+    Q_PROPERTY(int OuterMargin READ OuterMargin WRITE SetOuterMargin)
+    Q_PROPERTY(bool UseKeyboard READ UseKeyboard WRITE SetUseKeyboard)
+    // Republished from the bases.
+    Q_PROPERTY(bool ShowDisabledState READ ShowDisabledState WRITE SetShowDisabledState)
+    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TBitmap* BackGroundPicture READ BackGroundPicture)
+    Q_PROPERTY(int OffsetX READ OffsetX WRITE SetOffsetX)
+    Q_PROPERTY(int OffsetY READ OffsetY WRITE SetOffsetY)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(bool CachedDrawing READ CachedDrawing WRITE SetCachedDrawing)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool ShowTicksMajor READ ShowTicksMajor WRITE SetShowTicksMajor)
+    Q_PROPERTY(bool ShowTicksMinor READ ShowTicksMinor WRITE SetShowTicksMinor)
+    Q_PROPERTY(bool ShowTickLabels READ ShowTickLabels WRITE SetShowTickLabels)
+    Q_PROPERTY(int TickMajorCount READ TickMajorCount WRITE SetTickMajorCount)
+    Q_PROPERTY(TColor TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
+    Q_PROPERTY(int TickMajorLength READ TickMajorLength WRITE SetTickMajorLength)
+    Q_PROPERTY(TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
+    Q_PROPERTY(int TickMinorCount READ TickMinorCount WRITE SetTickMinorCount)
+    Q_PROPERTY(TColor TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
+    Q_PROPERTY(int TickMinorLength READ TickMinorLength WRITE SetTickMinorLength)
+    Q_PROPERTY(int TickMargin READ TickMargin WRITE SetTickMargin)
+    Q_PROPERTY(int TickLabelMargin READ TickLabelMargin WRITE SetTickLabelMargin)
+    Q_PROPERTY(TFont* TickLabelFont READ TickLabelFont)
+    Q_PROPERTY(int TickLabelPrecision READ TickLabelPrecision WRITE SetTickLabelPrecision)
+    Q_PROPERTY(TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE SetPrecisionStyle)
+    Q_PROPERTY(bool AutoScaleEnabled READ AutoScaleEnabled WRITE SetAutoScaleEnabled)
+    Q_PROPERTY(int AutoScaleDesiredTicks READ AutoScaleDesiredTicks WRITE SetAutoScaleDesiredTicks)
+    Q_PROPERTY(int AutoScaleMaxTicks READ AutoScaleMaxTicks WRITE SetAutoScaleMaxTicks)
+    Q_PROPERTY(TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
+    // Always written after the published properties; read back without checks.
+    Q_PROPERTY(double KeyArrowStepSize_2 READ KeyArrowStepSize WRITE StoreKeyArrowStepSize)
+    Q_PROPERTY(double KeyPageStepSize_2 READ KeyPageStepSize WRITE StoreKeyPageStepSize)
+
+public:
+    explicit TiKnob(QWidget* parent = nullptr);
+    ~TiKnob() override;
+
+    // --- Read-out ---
+    TFont* PositionDisplayFont() const { return positionDisplayFont_.get(); }
+    void SetPositionDisplayFont(const TFont* font);  // copies the attributes
+    int PositionDisplayPrecision() const { return positionDisplayPrecision_; }
+    void SetPositionDisplayPrecision(int value);  // below 0 stored as 0
+    const QString& PositionDisplayUnits() const { return positionDisplayUnits_; }
+    void SetPositionDisplayUnits(const QString& value);  // blank stored as empty
+    bool ShowPostionDisplay() const { return showPostionDisplay_; }
+    void SetShowPostionDisplay(bool value) { SetBooleanProperty(value, showPostionDisplay_, ickBackGround); }
+
+    // --- Indicator ---
+    TColor IndicatorActiveColor() const { return indicatorActiveColor_; }
+    void SetIndicatorActiveColor(TColor value) { SetColorProperty(value, indicatorActiveColor_, ickBackGround); }
+    TColor IndicatorInactiveColor() const { return indicatorInactiveColor_; }
+    void SetIndicatorInactiveColor(TColor value) { SetColorProperty(value, indicatorInactiveColor_, ickBackGround); }
+    int IndicatorMargin() const { return indicatorMargin_; }
+    void SetIndicatorMargin(int value) { SetIntegerProperty(value, indicatorMargin_, ickBackGround); }
+    int IndicatorSize() const { return indicatorSize_; }
+    void SetIndicatorSize(int value);  // <= 0 stored as 1
+    TiKnobIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }
+    void SetIndicatorStyle(TiKnobIndicatorStyle value);
+
+    // --- Steps of the keys and the wheel ---
+    double KeyArrowStepSize() const { return keyArrowStepSize_; }
+    void SetKeyArrowStepSize(double value) { SetDoubleProperty(value, keyArrowStepSize_, ickInvalidate); }
+    double KeyPageStepSize() const { return keyPageStepSize_; }
+    void SetKeyPageStepSize(double value) { SetDoubleProperty(value, keyPageStepSize_, ickInvalidate); }
+    double MouseWheelStepSize() const { return mouseWheelStepSize_; }
+    void SetMouseWheelStepSize(double value) { SetDoubleProperty(value, mouseWheelStepSize_, ickInvalidate); }
+    void StoreKeyArrowStepSize(double value) { keyArrowStepSize_ = value; }
+    void StoreKeyPageStepSize(double value) { keyPageStepSize_ = value; }
+
+    // --- Face and geometry ---
+    TColor Color() const { return color_; }
+    void SetColor(TColor value) { SetColorProperty(value, color_, ickBackGround); }
+    int KnobEdgeWidth() const { return knobEdgeWidth_; }
+    void SetKnobEdgeWidth(int value) { SetIntegerProperty(value, knobEdgeWidth_, ickBackGround); }
+    int KnobRadius() const { return knobRadius_; }
+    void SetKnobRadius(int value) { SetIntegerProperty(value, knobRadius_, ickBackGround); }
+    TiKnobStyle KnobStyle() const { return knobStyle_; }
+    void SetKnobStyle(TiKnobStyle value);
+    int RotationMaxDegrees() const { return rotationMaxDegrees_; }
+    void SetRotationMaxDegrees(int value) { SetIntegerProperty(value, rotationMaxDegrees_, ickBackGround); }
+    int RotationStartDegrees() const { return rotationStartDegrees_; }
+    void SetRotationStartDegrees(int value) { SetIntegerProperty(value, rotationStartDegrees_, ickBackGround); }
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value) { SetBooleanProperty(value, autoSize_, ickBackGround); }
+    int OuterMargin() const { return outerMargin_; }
+    void SetOuterMargin(int value) { SetIntegerProperty(value, outerMargin_, ickBackGround); }
+
+    // --- Focus and keyboard ---
+    bool ShowFocusRect() const { return showFocusRect_; }
+    void SetShowFocusRect(bool value) { SetBooleanProperty(value, showFocusRect_, ickInvalidate); }
+    bool UseKeyboard() const { return useKeyboard_; }
+    void SetUseKeyboard(bool value) { SetBooleanProperty(value, useKeyboard_, ickBackGround); }
+    bool TabStop() const;
+    void SetTabStop(bool value);
+
+    // --- Geometry shared by drawing and input ---
+    // Angle of value x in degrees: RotationStartDegrees - fraction(x) * RotationMaxDegrees.
+    double ValueToAngle(double value) const;
+    // fraction(Position) * RotationMaxDegrees; 0 when PositionMin = PositionMax.
+    double CurrentRotation() const;
+    // Sets Position to the value that lies `degrees` of rotation past PositionMin.
+    void SetPositionByRotation(double degrees);
+    // The centre of the last paint (the mouse handling measures angles from it).
+    TPoint KnobCenter() const { return center_; }
+    // The radius AutoSize gives for the current size, scale and label font.
+    int ComputeAutoSizeRadius(TCanvas& canvas);
+
+    // Run-time state.
+    bool IsDragging() const { return dragging_; }
+    bool IsKeyDown() const { return keyDown_; }
+
+protected:
+    void PaintContent(TCanvas& canvas) override;
+    void UserMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void UserMouseMove(TShiftState shift, int x, int y) override;
+    void UserMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void DoWantSpecialKey(int& charCode, bool& result) override;
+    void UserKeyDown(int& key, TShiftState shift) override;
+    void UserKeyUp(int& key, TShiftState shift) override;
+    bool UserMouseWheel(int wheelDelta, TShiftState shift, TPoint mousePos) override;
+    void DoLostFocus() override;
+
+private:
+    // Painting (knob_painting.cpp).
+    void DrawStaticLayer(TCanvas& canvas);
+    void DrawFace(TCanvas& canvas);
+    void DrawScale(TCanvas& canvas);
+    void DrawScaleTick(TCanvas& canvas, double value, int innerRadius, int outerRadius);
+    void DrawScaleLabel(TCanvas& canvas, double value, int index, int radius);
+    struct ScaleRadii {
+        int majorInner = 0;
+        int majorOuter = 0;
+        int minorInner = 0;
+        int minorOuter = 0;
+    };
+    ScaleRadii ComputeScaleRadii() const;
+    void DrawMinorTicksBeyondEnds(TCanvas& canvas, double start, double end, double minorStep, const ScaleRadii& radii);
+    void DrawReadout(TCanvas& canvas);
+    void DrawIndicator(TCanvas& canvas);
+    void DrawIndicatorDot(TCanvas& canvas, TPoint at, int size);
+    void DrawIndicatorTriangle(TCanvas& canvas, double angle, int size);
+    bool IsActive() const { return dragging_ || keyDown_; }
+    TColor FaceColor() const;
+    TColor ScaleColor(TColor color) const;
+
+    // Input (knob_input.cpp).
+    double PointerAngle(int x, int y) const;
+    bool ApplyKey(int key);
+    void ResetPositionChangedFlag();
+
+    std::unique_ptr<TFont> positionDisplayFont_;
+    int positionDisplayPrecision_ = 1;
+    QString positionDisplayUnits_;
+    TColor indicatorActiveColor_ = 0xFFFF00;
+    TColor indicatorInactiveColor_ = 0x0000FF;
+    int indicatorMargin_ = 5;
+    int indicatorSize_ = 4;
+    TiKnobIndicatorStyle indicatorStyle_ = ikisDotLowered;
+    double keyArrowStepSize_ = 0.1;
+    double keyPageStepSize_ = 1;
+    double mouseWheelStepSize_ = 1;
+    TColor color_ = clBtnFace;
+    int knobEdgeWidth_ = 3;
+    int knobRadius_ = 35;
+    TiKnobStyle knobStyle_ = iksRaised;
+    int rotationMaxDegrees_ = 270;
+    int rotationStartDegrees_ = 225;
+    bool showFocusRect_ = true;
+    bool showPostionDisplay_ = false;
+    bool autoSize_ = true;
+    int outerMargin_ = 2;
+    bool useKeyboard_ = true;
+
+    TPoint center_;
+    bool dragging_ = false;
+    bool keyDown_ = false;
+    double lastDragAngle_ = 0;
+    double lastWheelTime_ = 0;
+};

@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// TiThermometer: a value shown as a liquid column in a vertical (or
+// horizontal) tube with a bulb or as a plain bar, with a linear scale beside
+// it and optional markers for the running minimum and maximum, which the user
+// may drag. The user may also drag the value itself when allowed.
+
+#include "widgets/base/scale_component.h"
+
+enum TiThermometerIndicatorStyle { itisBulb, itisBar, itisBarSunken, itisBarRaised };
+enum TiOrientation { ioVertical, ioHorizontal };
+enum TiOrientationSide { iosBottomRight, iosTopLeft };
+enum TiPointerFillReferenceStyle { ipfrsMin, ipfrsMax, ipfrsValue };
+
+Q_DECLARE_METATYPE(TiThermometerIndicatorStyle)
+Q_DECLARE_METATYPE(TiOrientation)
+Q_DECLARE_METATYPE(TiOrientationSide)
+Q_DECLARE_METATYPE(TiPointerFillReferenceStyle)
+
+// Pixel layout of one paint.
+struct TiThermometerLayout {
+    TPoint Center;
+    TRect Tube;       // the whole tube, bulb end included
+    TRect ValueArea;  // the stretch of the tube that the range maps onto
+};
+
+class TiThermometer : public TiScaleComponent {
+    Q_OBJECT
+    Q_PROPERTY(int IndicatorWidth READ IndicatorWidth WRITE SetIndicatorWidth)
+    Q_PROPERTY(int IndicatorBulbSize READ IndicatorBulbSize WRITE SetIndicatorBulbSize)
+    Q_PROPERTY(TiThermometerIndicatorStyle IndicatorStyle READ IndicatorStyle WRITE SetIndicatorStyle)
+    Q_PROPERTY(int EndsMargin READ EndsMargin WRITE SetEndsMargin)
+    Q_PROPERTY(TColor IndicatorColor READ IndicatorColor WRITE SetIndicatorColor)
+    Q_PROPERTY(TColor IndicatorBackGroundColor READ IndicatorBackGroundColor WRITE SetIndicatorBackGroundColor)
+    Q_PROPERTY(TiOrientation Orientation READ Orientation WRITE SetOrientation)
+    Q_PROPERTY(TiOrientationSide OrientationTickMarks READ OrientationTickMarks WRITE SetOrientationTickMarks)
+    Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
+    Q_PROPERTY(bool ReverseScale READ ReverseScale WRITE SetReverseScale)
+    Q_PROPERTY(TiPointerFillReferenceStyle IndicatorFillReferenceStyle READ IndicatorFillReferenceStyle WRITE
+                   SetIndicatorFillReferenceStyle)
+    Q_PROPERTY(double IndicatorFillReferenceValue READ IndicatorFillReferenceValue WRITE SetIndicatorFillReferenceValue)
+    Q_PROPERTY(bool IndicatorUserCanMove READ IndicatorUserCanMove WRITE SetIndicatorUserCanMove)
+    Q_PROPERTY(bool ShowMaxPointer READ ShowMaxPointer WRITE SetShowMaxPointer)
+    Q_PROPERTY(bool ShowMinPointer READ ShowMinPointer WRITE SetShowMinPointer)
+    Q_PROPERTY(int MinMaxPointerSize READ MinMaxPointerSize WRITE SetMinMaxPointerSize)
+    Q_PROPERTY(int MinMaxPointerMargin READ MinMaxPointerMargin WRITE SetMinMaxPointerMargin)
+    Q_PROPERTY(TColor MaxPointerColor READ MaxPointerColor WRITE SetMaxPointerColor)
+    Q_PROPERTY(TColor MinPointerColor READ MinPointerColor WRITE SetMinPointerColor)
+    Q_PROPERTY(bool MinMaxUserCanMove READ MinMaxUserCanMove WRITE SetMinMaxUserCanMove)
+    Q_PROPERTY(int TickMajorLength READ TickMajorLength WRITE SetTickMajorLength)
+    Q_PROPERTY(int TickMinorLength READ TickMinorLength WRITE SetTickMinorLength)
+    Q_PROPERTY(int TickMargin READ TickMargin WRITE SetTickMargin)
+    Q_PROPERTY(bool ShowTicksMajorFirstLast READ ShowTicksMajorFirstLast WRITE SetShowTicksMajorFirstLast)
+    Q_PROPERTY(TiBevelStyle TickMajorStyle READ TickMajorStyle WRITE SetTickMajorStyle)
+    Q_PROPERTY(TiBevelStyle TickMinorStyle READ TickMinorStyle WRITE SetTickMinorStyle)
+    // Republished from the bases.
+    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(int OffsetX READ OffsetX WRITE SetOffsetX)
+    Q_PROPERTY(int OffsetY READ OffsetY WRITE SetOffsetY)
+    Q_PROPERTY(bool CachedDrawing READ CachedDrawing WRITE SetCachedDrawing)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(bool ShowDisabledState READ ShowDisabledState WRITE SetShowDisabledState)
+    Q_PROPERTY(TBitmap* BackGroundPicture READ BackGroundPicture)
+    Q_PROPERTY(bool ShowTicksMajor READ ShowTicksMajor WRITE SetShowTicksMajor)
+    Q_PROPERTY(bool ShowTicksMinor READ ShowTicksMinor WRITE SetShowTicksMinor)
+    Q_PROPERTY(bool ShowTickLabels READ ShowTickLabels WRITE SetShowTickLabels)
+    Q_PROPERTY(int TickMajorCount READ TickMajorCount WRITE SetTickMajorCount)
+    Q_PROPERTY(TColor TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
+    Q_PROPERTY(TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
+    Q_PROPERTY(int TickMinorCount READ TickMinorCount WRITE SetTickMinorCount)
+    Q_PROPERTY(TColor TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
+    Q_PROPERTY(int TickLabelMargin READ TickLabelMargin WRITE SetTickLabelMargin)
+    Q_PROPERTY(TFont* TickLabelFont READ TickLabelFont)
+    Q_PROPERTY(int TickLabelPrecision READ TickLabelPrecision WRITE SetTickLabelPrecision)
+    Q_PROPERTY(TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE SetPrecisionStyle)
+    Q_PROPERTY(bool AutoScaleEnabled READ AutoScaleEnabled WRITE SetAutoScaleEnabled)
+    Q_PROPERTY(int AutoScaleDesiredTicks READ AutoScaleDesiredTicks WRITE SetAutoScaleDesiredTicks)
+    Q_PROPERTY(int AutoScaleMaxTicks READ AutoScaleMaxTicks WRITE SetAutoScaleMaxTicks)
+    Q_PROPERTY(TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
+
+public:
+    explicit TiThermometer(QWidget* parent = nullptr);
+    ~TiThermometer() override;
+
+    // Called after a run-time orientation change has swapped Width and Height.
+    TNotifyEvent OnOrientationChange;
+
+    int IndicatorWidth() const { return indicatorWidth_; }
+    void SetIndicatorWidth(int value) { SetIntegerProperty(value, indicatorWidth_, ickBackGround); }
+    int IndicatorBulbSize() const { return indicatorBulbSize_; }
+    void SetIndicatorBulbSize(int value) { SetIntegerProperty(value, indicatorBulbSize_, ickBackGround); }
+    TiThermometerIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }
+    void SetIndicatorStyle(TiThermometerIndicatorStyle value);
+    int EndsMargin() const { return endsMargin_; }
+    void SetEndsMargin(int value) { SetIntegerProperty(value, endsMargin_, ickBackGround); }
+    TColor IndicatorColor() const { return indicatorColor_; }
+    void SetIndicatorColor(TColor value) { SetColorProperty(value, indicatorColor_, ickBackGround); }
+    TColor IndicatorBackGroundColor() const { return indicatorBackGroundColor_; }
+    void SetIndicatorBackGroundColor(TColor value) { SetColorProperty(value, indicatorBackGroundColor_, ickBackGround); }
+    TiOrientation Orientation() const { return orientation_; }
+    // Outside loading, a change also swaps Width and Height.
+    void SetOrientation(TiOrientation value);
+    TiOrientationSide OrientationTickMarks() const { return orientationTickMarks_; }
+    void SetOrientationTickMarks(TiOrientationSide value);
+    bool AutoCenter() const { return autoCenter_; }
+    void SetAutoCenter(bool value) { SetBooleanProperty(value, autoCenter_, ickBackGround); }
+    bool ReverseScale() const { return reverseScale_; }
+    void SetReverseScale(bool value) { SetBooleanProperty(value, reverseScale_, ickBackGround); }
+    TiPointerFillReferenceStyle IndicatorFillReferenceStyle() const { return indicatorFillReferenceStyle_; }
+    void SetIndicatorFillReferenceStyle(TiPointerFillReferenceStyle value);
+    double IndicatorFillReferenceValue() const { return indicatorFillReferenceValue_; }
+    void SetIndicatorFillReferenceValue(double value)
+    {
+        SetDoubleProperty(value, indicatorFillReferenceValue_, ickBackGround);
+    }
+    bool IndicatorUserCanMove() const { return indicatorUserCanMove_; }
+    void SetIndicatorUserCanMove(bool value) { SetBooleanProperty(value, indicatorUserCanMove_, ickBackGround); }
+
+    // The layout for the current settings and size (recomputed at each paint).
+    TiThermometerLayout ComputeLayout(TCanvas& canvas);
+    // Pixel along the tube of value x (indicator and markers).
+    int ValueToPixel(double value, const TRect& valueArea) const;
+
+    // Run-time state of the last paint, used by the mouse handling.
+    const TiThermometerLayout& LastLayout() const { return layout_; }
+    const TRect& IndicatorHitRect() const { return indicatorHitRect_; }
+    const TRect& MaxPointerHitRect() const { return maxPointerHitRect_; }
+    const TRect& MinPointerHitRect() const { return minPointerHitRect_; }
+
+protected:
+    void PaintContent(TCanvas& canvas) override;
+    void UserMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void UserMouseMove(TShiftState shift, int x, int y) override;
+    void UserMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+
+private:
+    enum class DragTarget { None, Value, MaxPointer, MinPointer };
+
+    // Painting (thermometer_painting.cpp).
+    TPoint ComputeCenter(TCanvas& canvas);
+    int ScaleExtentAcross(TCanvas& canvas);
+    void DrawScale(TCanvas& canvas);
+    void DrawBar(TCanvas& canvas);
+    void DrawBulb(TCanvas& canvas);
+    void DrawBulbGlass(TCanvas& canvas, const TRect& bulb, const TRect& highlight);
+    void DrawVerticalColumn(TCanvas& canvas, const TRect& tube);
+    void DrawHorizontalColumn(TCanvas& canvas, const TRect& tube);
+    TRect DrawMarker(TCanvas& canvas, double value, int size, int margin, TColor color);
+    bool IsVertical() const { return orientation_ == ioVertical; }
+    bool IsReversedFill() const { return reverseScale_ && indicatorStyle_ != itisBulb; }
+
+    // Input (thermometer_input.cpp).
+    int DragLength() const;
+    void KeepMinBelowMax();
+
+    int indicatorWidth_ = 2;
+    int indicatorBulbSize_ = 6;
+    TiThermometerIndicatorStyle indicatorStyle_ = itisBulb;
+    int endsMargin_ = 10;
+    TColor indicatorColor_ = clRed;
+    TColor indicatorBackGroundColor_ = clMaroon;
+    TiOrientation orientation_ = ioVertical;
+    TiOrientationSide orientationTickMarks_ = iosBottomRight;
+    bool autoCenter_ = true;
+    bool reverseScale_ = false;
+    TiPointerFillReferenceStyle indicatorFillReferenceStyle_ = ipfrsMin;
+    double indicatorFillReferenceValue_ = 0;
+    bool indicatorUserCanMove_ = false;
+
+    TiThermometerLayout layout_;
+    TRect indicatorHitRect_;
+    TRect maxPointerHitRect_;
+    TRect minPointerHitRect_;
+    DragTarget dragTarget_ = DragTarget::None;
+    TPoint pressPoint_;
+    double pressValue_ = 0;
+};

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// TiAnalogDisplay: a read-only numeric readout. Value is printed with
+// Precision decimals (a negative precision selects the general format),
+// followed directly by UnitsText; with ErrorActive the error text is shown
+// instead.
+
+#include "widgets/base/component.h"
+
+class TiAnalogDisplay : public TiCustomComponent {
+    Q_OBJECT
+    Q_PROPERTY(TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(int AlignmentMargin READ AlignmentMargin WRITE SetAlignmentMargin)
+    Q_PROPERTY(int Precision READ Precision WRITE SetPrecision)
+    Q_PROPERTY(TFont* Font READ Font)
+    Q_PROPERTY(double Value READ Value WRITE SetValue)
+    Q_PROPERTY(QString UnitsText READ UnitsText WRITE SetUnitsText)
+    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(bool ErrorActive READ ErrorActive WRITE SetErrorActive)
+    Q_PROPERTY(QString ErrorText READ ErrorText WRITE SetErrorText)
+    Q_PROPERTY(TFont* ErrorFont READ ErrorFont)
+    Q_PROPERTY(TColor ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
+
+public:
+    explicit TiAnalogDisplay(QWidget* parent = nullptr);
+    ~TiAnalogDisplay() override;
+
+    // Told after Value changed (also while loading).
+    TNotifyEvent OnChange;
+
+    TiAlignmentHorizontal Alignment() const { return alignment_; }
+    void SetAlignment(TiAlignmentHorizontal value);
+    int AlignmentMargin() const { return alignmentMargin_; }
+    void SetAlignmentMargin(int value) { SetIntegerProperty(value, alignmentMargin_, ickInvalidate); }
+    int Precision() const { return precision_; }
+    void SetPrecision(int value) { SetIntegerProperty(value, precision_, ickInvalidate); }
+    TFont* Font() const { return font_.get(); }
+    void SetFont(const TFont* value);  // copies the attributes
+    double Value() const { return value_; }
+    void SetValue(double value);
+    QString UnitsText() const { return unitsText_; }
+    void SetUnitsText(const QString& value) { SetStringProperty(value, unitsText_, ickInvalidate); }
+
+    // The text the display shows for its value now (without the error display).
+    QString DisplayText() const;
+
+protected:
+    void PaintContent(TCanvas& canvas) override;
+
+private:
+    TRect TextRect() const;
+    TextFormatOptions TextOptions() const;
+
+    TiAlignmentHorizontal alignment_ = iahCenter;
+    int alignmentMargin_ = 5;
+    int precision_ = 1;
+    std::unique_ptr<TFont> font_;
+    double value_ = 0.0;
+    QString unitsText_;
+};
+
+// value with `precision` decimals (fixed notation; general notation with up to
+// 15 significant digits when precision is negative), trimmed, followed by
+// `units` with nothing between. `decimalPoint` replaces the ".".
+QString FormatDisplayValue(double value, int precision, const QString& units, QChar decimalPoint = QChar('.'));

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// TiLabel: a caption drawn on the widget canvas, with an optional drop shadow
+// and frame, that can size itself to its text. With a FocusControl the
+// caption's "&x" accelerator focuses that control; without one the ampersand
+// is drawn like any other character.
+
+#include "widgets/base/component.h"
+
+#include <QPointer>
+
+enum TiLabelBorderStyle { ilbsNone, ilbsSingle, ilbsLowered, ilbsRaised };
+
+Q_DECLARE_METATYPE(TiLabelBorderStyle)
+
+class TiLabel : public TiCustomComponent {
+    Q_OBJECT
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
+    Q_PROPERTY(TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(TiLabelBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(TFont* Font READ Font)
+    Q_PROPERTY(int OuterMarginLeft READ OuterMarginLeft WRITE SetOuterMarginLeft)
+    Q_PROPERTY(int OuterMarginTop READ OuterMarginTop WRITE SetOuterMarginTop)
+    Q_PROPERTY(int OuterMarginRight READ OuterMarginRight WRITE SetOuterMarginRight)
+    Q_PROPERTY(int OuterMarginBottom READ OuterMarginBottom WRITE SetOuterMarginBottom)
+    Q_PROPERTY(bool ShadowShow READ ShadowShow WRITE SetShadowShow)
+    Q_PROPERTY(int ShadowXOffset READ ShadowXOffset WRITE SetShadowXOffset)
+    Q_PROPERTY(int ShadowYOffset READ ShadowYOffset WRITE SetShadowYOffset)
+    Q_PROPERTY(TColor ShadowColor READ ShadowColor WRITE SetShadowColor)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
+    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+
+public:
+    explicit TiLabel(QWidget* parent = nullptr);
+    ~TiLabel() override;
+
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value) { SetLayoutProperty(value, autoSize_); }
+    TiAlignmentHorizontal Alignment() const { return alignment_; }
+    void SetAlignment(TiAlignmentHorizontal value);
+    // The label's frame (the base's bevel border stays ibsNone).
+    TiLabelBorderStyle BorderStyle() const { return labelBorderStyle_; }
+    void SetBorderStyle(TiLabelBorderStyle value);
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& value);
+    TFont* Font() const { return font_.get(); }
+    void SetFont(const TFont* value);  // copies the attributes
+    int OuterMarginLeft() const { return outerMarginLeft_; }
+    void SetOuterMarginLeft(int value) { SetLayoutProperty(value, outerMarginLeft_); }
+    int OuterMarginTop() const { return outerMarginTop_; }
+    void SetOuterMarginTop(int value) { SetLayoutProperty(value, outerMarginTop_); }
+    int OuterMarginRight() const { return outerMarginRight_; }
+    void SetOuterMarginRight(int value) { SetLayoutProperty(value, outerMarginRight_); }
+    int OuterMarginBottom() const { return outerMarginBottom_; }
+    void SetOuterMarginBottom(int value) { SetLayoutProperty(value, outerMarginBottom_); }
+    bool ShadowShow() const { return shadowShow_; }
+    void SetShadowShow(bool value) { SetLayoutProperty(value, shadowShow_); }
+    int ShadowXOffset() const { return shadowXOffset_; }
+    void SetShadowXOffset(int value) { SetLayoutProperty(value, shadowXOffset_); }
+    int ShadowYOffset() const { return shadowYOffset_; }
+    void SetShadowYOffset(int value) { SetLayoutProperty(value, shadowYOffset_); }
+    TColor ShadowColor() const { return shadowColor_; }
+    void SetShadowColor(TColor value) { SetColorProperty(value, shadowColor_, ickBackGround); }
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool value) { SetLayoutProperty(value, wordWrap_); }
+
+    // The control the accelerator focuses; cleared when that control is destroyed.
+    QWidget* FocusControl() const { return focusControl_.data(); }
+    void SetFocusControl(QWidget* control);
+
+    // Sizes the label to its text when AutoSize is on (not while loading).
+    void AdjustBounds();
+
+protected:
+    void PaintContent(TCanvas& canvas) override;
+    // Sizes the label to the caption and font it was given while loading.
+    void Loaded() override;
+    bool event(QEvent* event) override;
+
+private:
+    template <typename T> void SetLayoutProperty(T value, T& field);
+    int FrameWidth() const;
+    TextFormatOptions TextOptions() const;
+    void DrawLabel(TCanvas& canvas);
+    void DrawFrame(TCanvas& canvas);
+    void RegrabAccelerator();
+    void FocusControlDestroyed();
+
+    bool autoSize_ = true;
+    TiAlignmentHorizontal alignment_ = iahLeft;
+    TiLabelBorderStyle labelBorderStyle_ = ilbsNone;
+    QString caption_;
+    std::unique_ptr<TFont> font_;
+    int outerMarginLeft_ = 0;
+    int outerMarginTop_ = 0;
+    int outerMarginRight_ = 0;
+    int outerMarginBottom_ = 0;
+    bool shadowShow_ = false;
+    int shadowXOffset_ = 1;
+    int shadowYOffset_ = 1;
+    TColor shadowColor_ = clGray;
+    bool wordWrap_ = false;
+    QPointer<QWidget> focusControl_;
+    QMetaObject::Connection focusControlWatch_;
+    bool adjusting_ = false;
+    int acceleratorId_ = 0;
+};
+
+// Stores a setting that affects the label's size, re-sizes and repaints.
+template <typename T> void TiLabel::SetLayoutProperty(T value, T& field)
+{
+    if (value == field)
+        return;
+    field = value;
+    AdjustBounds();
+    BackGroundChange();
+}

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// TiLedBar: shows the position as a column (or row) of small lamps, the
+// segments, each lit or dark and coloured by the section it falls in. With
+// FillReferenceEnabled the bar fills from FillReferenceValue towards the
+// position in either direction.
+
+#include "widgets/base/progress_component.h"
+
+enum TiDirection { idUp, idDown, idRight, idLeft };
+enum TiLedBarSegmentStyle { ilbssRectangle, ilbssCircle, ilbssTriangle };
+
+Q_DECLARE_METATYPE(TiDirection)
+Q_DECLARE_METATYPE(TiLedBarSegmentStyle)
+
+class TiLedBar : public TiProgressComponent {
+    Q_OBJECT
+    Q_PROPERTY(TiDirection SegmentDirection READ SegmentDirection WRITE SetSegmentDirection)
+    Q_PROPERTY(int SegmentMargin READ SegmentMargin WRITE SetSegmentMargin)
+    Q_PROPERTY(int SegmentSize READ SegmentSize WRITE SetSegmentSize)
+    Q_PROPERTY(int SegmentSpacing READ SegmentSpacing WRITE SetSegmentSpacing)
+    Q_PROPERTY(TiLedBarSegmentStyle SegmentStyle READ SegmentStyle WRITE SetSegmentStyle)
+    Q_PROPERTY(double FillReferenceValue READ FillReferenceValue WRITE SetFillReferenceValue)
+    Q_PROPERTY(bool FillReferenceEnabled READ FillReferenceEnabled WRITE SetFillReferenceEnabled)
+    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+
+public:
+    explicit TiLedBar(QWidget* parent = nullptr);
+
+    TiDirection SegmentDirection() const { return segmentDirection_; }
+    // Switching between a vertical and a horizontal direction swaps Width and
+    // Height (not while loading).
+    void SetSegmentDirection(TiDirection value);
+    int SegmentMargin() const { return segmentMargin_; }
+    void SetSegmentMargin(int value) { SetIntegerProperty(value, segmentMargin_, ickInvalidate); }
+    int SegmentSize() const { return segmentSize_; }
+    void SetSegmentSize(int value) { SetIntegerProperty(value, segmentSize_, ickInvalidate); }
+    int SegmentSpacing() const { return segmentSpacing_; }
+    void SetSegmentSpacing(int value) { SetIntegerProperty(value, segmentSpacing_, ickInvalidate); }
+    TiLedBarSegmentStyle SegmentStyle() const { return segmentStyle_; }
+    void SetSegmentStyle(TiLedBarSegmentStyle value);
+    double FillReferenceValue() const { return fillReferenceValue_; }
+    void SetFillReferenceValue(double value) { SetDoubleProperty(value, fillReferenceValue_, ickInvalidate); }
+    bool FillReferenceEnabled() const { return fillReferenceEnabled_; }
+    void SetFillReferenceEnabled(bool value) { SetBooleanProperty(value, fillReferenceEnabled_, ickInvalidate); }
+
+protected:
+    void PaintContent(TCanvas& canvas) override;
+
+private:
+    // What one paint needs to know about the segments.
+    struct SegmentPlan {
+        int count = 0;         // segments that fit
+        int lit = 0;           // segments lit from the start (without a fill reference)
+        int sectionStarts[MaxSectionCount - 1] = {0, 0, 0, 0};
+        TRect first;           // rectangle of segment 0
+        int stepX = 0;         // move from one segment to the next
+        int stepY = 0;
+    };
+
+    static bool IsVertical(TiDirection direction) { return direction == idUp || direction == idDown; }
+    SegmentPlan PlanSegments() const;
+    TRect BarRect() const;
+    int SegmentIndexOf(double value, int count) const;
+    void DrawSegments(TCanvas& canvas, const SegmentPlan& plan);
+    void DrawSegment(TCanvas& canvas, const TRect& rect, TColor color, bool lit, TColor onColor);
+    void DrawTriangle(TCanvas& canvas, const TRect& rect);
+    void DrawCircle(TCanvas& canvas, const TRect& rect, bool lit, TColor onColor);
+
+    TiDirection segmentDirection_ = idUp;
+    int segmentMargin_ = 2;
+    int segmentSize_ = 5;
+    int segmentSpacing_ = 2;
+    TiLedBarSegmentStyle segmentStyle_ = ilbssRectangle;
+    double fillReferenceValue_ = 0.0;
+    bool fillReferenceEnabled_ = false;
+};

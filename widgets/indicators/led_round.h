@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// TiLedRound: a round lamp with an optional bevel ring and a white
+// reflection. It keeps itself square: a change of the width sets the height to
+// match, a change of the height alone sets the width.
+
+#include "widgets/indicators/led.h"
+
+class TiLedRound : public TiLed {
+    Q_OBJECT
+    Q_PROPERTY(bool ShowReflection READ ShowReflection WRITE SetShowReflection)
+    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+
+public:
+    explicit TiLedRound(QWidget* parent = nullptr);
+
+    bool ShowReflection() const { return showReflection_; }
+    void SetShowReflection(bool value) { SetBooleanProperty(value, showReflection_, ickBackGround); }
+
+    void SetBounds(int left, int top, int width, int height) override;
+
+protected:
+    void PaintContent(TCanvas& canvas) override;
+
+private:
+    void DrawLamp(TCanvas& canvas);
+    TRect DrawBevelRing(TCanvas& canvas);
+    void DrawReflection(TCanvas& canvas, const TRect& lamp);
+
+    bool showReflection_ = true;
+};
