@@ -38,3 +38,6 @@ target_link_libraries(softstarter-console PRIVATE console_forms platform_font_se
 
 add_executable(console-screenshot screenshot_main.cpp)
 target_link_libraries(console-screenshot PRIVATE console_forms)
+
+# The Debian package (packaging/) installs the component "console".
+install(TARGETS softstarter-console COMPONENT console)

@@ -17,3 +17,6 @@ target_link_libraries(softstarter-sim PRIVATE sim_core)
 add_library(sim_process STATIC sim_process.cpp)
 # Where the build put the simulator, so that test programs in any folder find it.
 target_compile_definitions(sim_process PRIVATE SOFTSTARTER_SIM_BUILT_AT="$<TARGET_FILE:softstarter-sim>")
+
+# The Debian package (packaging/) installs the component "console".
+install(TARGETS softstarter-sim COMPONENT console)
