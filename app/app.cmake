@@ -29,6 +29,8 @@ add_library(console_forms STATIC
   up_down_arrows.cpp
   form1.cpp
   form2.cpp
+  extra_windows_menu.cpp
+  console_extras.cpp
   frame_format.cpp
   lamp_images.cpp)
 target_link_libraries(console_forms PUBLIC device serial platform_port_list widgets_indicators widgets_dials widgets_edit Qt6::Widgets)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/console_extras.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "platform/canvas/font_setup_in_background.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     fontSetup.Wait();
     TForm1 form1(PortOption(application.arguments()));
     TForm2 form2;  // created hidden after the main window; nothing shows it
+    InstallConsoleExtras(form1);
     form1.show();
     return application.exec();
 }
