@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The console's Song face: the installed CJK font cut down to the characters of the
-# console's captions and messages (every character outside ASCII in app/), carried in the
+# console's captions and messages (every character outside ASCII in app/ and its folders), carried in the
 # program. Needs fontTools (Debian python3-fonttools) and the WenQuanYi Micro Hei font.
 find_program(CONSOLE_FONT_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
 find_program(CONSOLE_FONT_PYTHON python3)
@@ -10,7 +10,7 @@ if(_font_tools_missing)
   message(FATAL_ERROR "${CONSOLE_FONT_PYTHON} cannot import fontTools: install python3-fonttools (scripts/install-deps)")
 endif()
 find_file(CONSOLE_CJK_FONT wqy-microhei.ttc PATHS /usr/share/fonts/truetype/wqy REQUIRED)
-file(GLOB _console_text_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+file(GLOB_RECURSE _console_text_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
 set(_song_face_data ${CMAKE_CURRENT_BINARY_DIR}/console_song_face_data.cpp)
 add_custom_command(
   OUTPUT ${_song_face_data}
