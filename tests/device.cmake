@@ -7,3 +7,4 @@ console_test(NAME test_softstarter_sim SOURCES test_softstarter_sim.cpp LIBS sim
 if(TARGET test_softstarter_sim)
   add_dependencies(test_softstarter_sim softstarter-sim)   # the test runs the executable
 endif()
+console_test(NAME test_link_observer SOURCES test_link_observer.cpp LIBS device)
