@@ -287,6 +287,13 @@ TEST_F(SimulatorTest, LinksTheTerminalAndRejectsBadOptions)
     struct stat st{};
     EXPECT_NE(::lstat(link.c_str(), &st), 0) << "link left behind";
 
+    // Something already at the path, a symlink included, is refused and left alone.
+    ASSERT_EQ(::symlink("/dev/null", link.c_str()), 0);
+    SimulatorProcess refused;
+    EXPECT_FALSE(refused.Start({"--link", link}));
+    ASSERT_EQ(::readlink(link.c_str(), target, sizeof target - 1), 9);
+    ::unlink(link.c_str());
+
     SimulatorProcess bad;
     EXPECT_FALSE(bad.Start({"--address", "0"}));
     EXPECT_FALSE(bad.Start({"--no-such-option"}));
