@@ -14,3 +14,11 @@ if(NOT CONSOLE_SANITIZER STREQUAL "thread")
   add_dependencies(soak-console softstarter-sim)
 endif()
 console_test(NAME test_reply_matching SOURCES test_reply_matching.cpp LIBS device)
+
+# Combined faults end to end for more than a minute (not under ThreadSanitizer: the
+# serial threads are covered by test_console_faults there, and this one is long).
+console_test(NAME test_console_mixed_faults SOURCES test_console_mixed_faults.cpp
+             LIBS console_forms sim_process sim_core QT)
+if(TARGET test_console_mixed_faults)
+  add_dependencies(test_console_mixed_faults softstarter-sim)
+endif()

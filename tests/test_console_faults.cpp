@@ -54,7 +54,7 @@ TEST_P(RepliesPartlyDamaged, GoodRepliesAreDecodedAndDamagedOnesHarmNothing)
     ASSERT_TRUE(rig.StartSimulator(fault.options));
     ASSERT_TRUE(rig.OpenConsole());
     const std::uint64_t rejections = fault.damagedBlocks ? 2 : 0;
-    ASSERT_TRUE(rig.Drive([&] { return rig.AllRegistersRead() && rig.Link().Replies().Rejected >= rejections; }))
+    ASSERT_TRUE(rig.Drive([&] { return rig.AllRegistersRead() && rig.Link().Replies().Rejected >= rejections; }, 60000))
         << "decoded " << rig.Link().Replies().Decoded << ", rejected " << rig.Link().Replies().Rejected;
     rig.lampSeenUnlit = false;
     rig.DrivePolls(3);
