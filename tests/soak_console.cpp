@@ -413,7 +413,9 @@ private:
                 if (form_.Link().Register(n) != expected_[static_cast<std::size_t>(n)]) return false;
             return true;
         };
-        while (!allRead() && clock.elapsed() < options_.pollMs * 12 + 10000) Step();
+        // Requests of the last faulty phase may hold the cycle until the horizon passes.
+        const auto lampLit = [this] { return !form_.Image14->isHidden(); };
+        while (!(allRead() && lampLit()) && clock.elapsed() < options_.pollMs * 12 + 10000 + RequestsInFlight::HorizonMs) Step();
         RunFor(1200);   // at least two display ticks
         if (!allRead()) Fail("final registers differ from the simulator's");
         CheckDisplay();
