@@ -246,13 +246,13 @@ void TForm1::ComboBox5Change()
 
 void TForm1::ComboBox6Change()
 {
-    // The format is stored now and reaches the line at the next opening; while the port is
-    // open, stop bits and data bits wait with the parity so the open line stays as it is.
+    // The format is stored now and reaches the line whole at the next opening: while the
+    // port is open, parity, stop bits and data bits all wait, so a baud change meanwhile
+    // reconfigures the open line with the format it already has.
     const auto format = FrameFormatFromText(ComboBox6->currentText().toStdString());
     if (!format)
         return;
     pendingFormat_ = *format;
-    Comm1->SetParity(format->parity);
     if (!Comm1->IsOpen())
         ApplyPendingFormat();
 }

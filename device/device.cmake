@@ -3,5 +3,6 @@
 add_library(device STATIC
   frame_codec.cpp
   lenient_str_to_int.cpp
+  received_block.cpp
   requests_in_flight.cpp
   device_link.cpp)

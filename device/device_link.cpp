@@ -12,10 +12,10 @@ namespace {
 
 constexpr int BlockCount = 3;
 constexpr std::uint8_t RegistersPerBlock = 10;
-constexpr int ReadReplyCrcOffset = 23;   // CRC over bytes 0..22, then hi at 23, lo at 24
 constexpr int ReadReplyDataOffset = 3;
-constexpr std::size_t ReadReplyLength = 25;
-constexpr int WriteExpiryTicks = 3;      // a write pending for more ticks than this expires
+// A write pending for more display ticks than this expires: it holds polling back for
+// 1.5 to 2 s, longer than a read's reply window (one poll period).
+constexpr int WriteExpiryTicks = 3;
 
 // Registers mirrored from the device: 0..12, 14, 15 and 20..24.
 constexpr std::array<bool, DeviceLink::RegisterCount> KeptRegisters = [] {
@@ -24,6 +24,11 @@ constexpr std::array<bool, DeviceLink::RegisterCount> KeptRegisters = [] {
         kept[static_cast<std::size_t>(n)] = n <= 12 || n == 14 || n == 15 || (n >= 20 && n <= 24);
     return kept;
 }();
+
+std::uint16_t WordAt(const std::uint8_t* bytes, std::size_t at)
+{
+    return static_cast<std::uint16_t>((bytes[at] << 8) | bytes[at + 1]);
+}
 
 } // namespace
 
@@ -48,16 +53,52 @@ std::optional<std::uint16_t> DeviceLink::KnobValue(double position)
 
 std::optional<std::uint8_t> DeviceLink::StationAddress() const
 {
-    const std::int32_t address = LenientStrToInt(host_.StationAddressText());
-    if (address < 1 || address > 255) return std::nullopt;
-    return static_cast<std::uint8_t>(address);
+    const auto address = WholeTextToInt(host_.StationAddressText());
+    if (!address || *address < 1 || *address > 255) return std::nullopt;
+    return static_cast<std::uint8_t>(*address);
+}
+
+void DeviceLink::AddObserver(LinkObserver* observer)
+{
+    if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+        observers_.push_back(observer);
+}
+
+void DeviceLink::RemoveObserver(LinkObserver* observer)
+{
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+template <typename Event>
+void DeviceLink::Notify(void (LinkObserver::*method)(const Event&), const Event& event)
+{
+    for (LinkObserver* observer : observers_) (observer->*method)(event);
+}
+
+void DeviceLink::SetLamp(bool lit)
+{
+    host_.SetCommunicationLamp(lit);
+    if (lit == lampLit_) return;
+    lampLit_ = lit;
+    Notify(&LinkObserver::LampChanged, LampChangedEvent{host_.MonotonicMs(), lit});
+}
+
+void DeviceLink::GiveUpPastHorizon(std::int64_t nowMs)
+{
+    for (const RequestInFlight& request : inFlight_.GiveUpPastHorizon(nowMs)) {
+        RequestGivenUpEvent event{nowMs, LinkRequestKind::Read, request.block, -1, 0, request.sentAtMs};
+        if (request.kind == RequestInFlight::Kind::Write) {
+            event = {nowMs, LinkRequestKind::Write, -1, request.frame[3], WordAt(request.frame.data(), 4), request.sentAtMs};
+        }
+        Notify(&LinkObserver::RequestGivenUp, event);
+    }
 }
 
 void DeviceLink::AdvanceBlockIfDone()
 {
     if (replyBuffer_[BlockDoneByte] != 1) return;
-    // While an earlier request for the done block is still in flight, its answer may yet
-    // come: asking for the next block now would leave a reply that could answer either.
+    // While a read for the done block might still be answered, asking for the next block
+    // would leave a reply that could answer either.
     if (inFlight_.OutstandingReads() > 0) return;
     int next = replyBuffer_[BlockIndexByte] + 1;
     if (next >= BlockCount) next = 0;
@@ -67,20 +108,20 @@ void DeviceLink::AdvanceBlockIfDone()
 
 void DeviceLink::Timer1Timer()
 {
-    inFlight_.Expire(host_.MonotonicMs());
+    GiveUpPastHorizon(host_.MonotonicMs());
     AdvanceBlockIfDone();
     // A read still unanswered at the next tick means the device has stopped
     // answering; the lamp must not keep showing stale values as live.
-    if (readAwaitingReply_) host_.SetCommunicationLamp(false);
+    if (readAwaitingReply_) SetLamp(false);
 
     if (host_.CommunicationTicked() && !writePending_) {
-        // A done block that could not move on waits for its requests in flight.
-        if (replyBuffer_[BlockDoneByte] == 1) return;
+        // A done block that could not move on waits for its reads in flight.
+        if (replyBuffer_[BlockDoneByte] == 1 || !inFlight_.HasRoomForRead()) return;
         const auto start = static_cast<std::uint8_t>(replyBuffer_[BlockIndexByte] * RegistersPerBlock);
         SendReadRequest(start, RegistersPerBlock);
     } else {
         readAwaitingReply_ = false;
-        host_.SetCommunicationLamp(false);
+        SetLamp(false);
     }
 }
 
@@ -90,17 +131,22 @@ void DeviceLink::SendReadRequest(std::uint8_t start, std::uint8_t count)
     if (!address) {
         // No valid station: never fall back to the broadcast address.
         readAwaitingReply_ = false;
-        host_.SetCommunicationLamp(false);
+        SetLamp(false);
         return;
     }
     const RequestFrame frame = BuildReadRequest(*address, start, count);
-    if (host_.SendData(frame.data(), static_cast<std::uint16_t>(frame.size()))) {
-        inFlight_.Add({RequestInFlight::Kind::Read, start / RegistersPerBlock, frame, host_.MonotonicMs()});
+    const std::int64_t now = host_.MonotonicMs();
+    const bool sent = host_.SendData(frame.data(), static_cast<std::uint16_t>(frame.size()));
+    const int block = start / RegistersPerBlock;
+    Notify(&LinkObserver::RequestSent, RequestSentEvent{now, LinkRequestKind::Read, block, -1, 0, frame, sent});
+    if (sent) {
+        inFlight_.Add({RequestInFlight::Kind::Read, block, frame, now});
+        lastStation_ = *address;
         readAwaitingReply_ = true;
     } else {
         // Nothing went out (the port is closed): no reply can come.
         readAwaitingReply_ = false;
-        host_.SetCommunicationLamp(false);
+        SetLamp(false);
     }
     host_.Pause(ReadPauseMs);
 }
@@ -111,8 +157,15 @@ bool DeviceLink::SendWriteRequest()
     if (!address) return false;
     const RequestFrame frame =
         BuildWriteRequest(*address, pendingWrite_.Register, pendingWrite_.ValueHi, pendingWrite_.ValueLo);
+    const std::int64_t now = host_.MonotonicMs();
     const bool sent = host_.SendData(frame.data(), static_cast<std::uint16_t>(frame.size()));
-    if (sent) inFlight_.Add({RequestInFlight::Kind::Write, 0, frame, host_.MonotonicMs()});
+    Notify(&LinkObserver::RequestSent, RequestSentEvent{now, LinkRequestKind::Write, -1, pendingWrite_.Register,
+                                                        WordAt(frame.data(), 4), frame, sent});
+    if (sent) {
+        inFlight_.Add({RequestInFlight::Kind::Write, 0, frame, now});
+        lastStation_ = *address;
+        awaitedWrite_ = frame;
+    }
     host_.Pause(WritePauseMs);
     return sent;
 }
@@ -124,44 +177,127 @@ void DeviceLink::Comm1ReceiveData(const void* Buffer, std::uint16_t BufferLength
     const std::size_t length = Buffer ? std::min<std::size_t>(BufferLength, FrameAreaSize) : 0;
     if (length > 0) std::memcpy(replyBuffer_.data(), Buffer, length);
 
-    // Each block is matched to the request it answers (see RequestsInFlight).
     const std::int64_t now = host_.MonotonicMs();
-    if (IsReadReply(length)) {
-        const auto block = inFlight_.MatchReadReply(now);
-        if (block) {
-            DecodeAnswer(*block);
-        } else {
-            ++replyCounts_.Dropped;   // no read to answer, or no telling which block it holds
-        }
-    } else if (inFlight_.MatchWriteEcho(replyBuffer_.data(), length, now)) {
-        writePending_ = false;
-    } else {
-        ++replyCounts_.Rejected;
-        inFlight_.MatchDamagedBlock(now);
-        host_.SetCommunicationLamp(false);
-    }
+    const std::span<const std::uint8_t> delivered(static_cast<const std::uint8_t*>(Buffer), Buffer ? BufferLength : 0u);
+    Notify(&LinkObserver::BlockReceived, BlockReceivedEvent{now, delivered});
+    GiveUpPastHorizon(now);
+
+    const std::span<const std::uint8_t> bytes(replyBuffer_.data(), length);
+    const ReceivedBlock block = ClassifyBlock(bytes, lastStation_);
+    BlockJudgedEvent event;
+    event.atMs = now;
+    event.station = block.station;
+    JudgeBlock(block, bytes, event);
+    Notify(&LinkObserver::BlockJudged, event);
     ClearFrameArea();
 }
 
-bool DeviceLink::IsReadReply(std::size_t length) const
+void DeviceLink::JudgeBlock(const ReceivedBlock& block, std::span<const std::uint8_t> bytes, BlockJudgedEvent& event)
 {
-    // A shorter block cannot be a read reply. Checking the CRC alone is not enough:
-    // any short frame with a valid CRC of its own (a write echo, an exception reply)
-    // leaves the CRC register at zero, and the zeroed bytes after it then "match".
-    // Bytes after the 25th (noise following the reply in the same block) are ignored.
-    if (length < ReadReplyLength) return false;
-    if (replyBuffer_[1] != ReadHoldingRegistersFunction || replyBuffer_[2] != 2 * RegistersPerBlock) return false;
-    const std::uint16_t crc = Crc16(replyBuffer_.data(), ReadReplyCrcOffset);
-    const std::uint16_t received = static_cast<std::uint16_t>(
-        (replyBuffer_[ReadReplyCrcOffset] << 8) | replyBuffer_[ReadReplyCrcOffset + 1]);
-    return crc == received;
+    using Shape = ReceivedBlock::Shape;
+    if ((block.shape == Shape::ReadReply || block.shape == Shape::WriteFrame || block.shape == Shape::ExceptionReply) &&
+        FromOtherStation(block.station)) {
+        AnswersNothing({}, event);
+        event.reason = UnansweredReason::OtherStation;
+        return;
+    }
+    switch (block.shape) {
+    case Shape::ReadReply: JudgeReadReply(block, event); return;
+    case Shape::WriteFrame: JudgeWriteFrame(bytes, event); return;
+    case Shape::ExceptionReply: JudgeException(block, event); return;
+    case Shape::Damaged:
+    case Shape::Noise:
+        // No valid frame answers nothing: its request may still get its real reply.
+        ++replyCounts_.Rejected;
+        event.verdict = block.shape == Shape::Damaged ? BlockVerdict::Damaged : BlockVerdict::Noise;
+        event.damage = block.damage;
+        SetLamp(false);
+        return;
+    }
+}
+
+bool DeviceLink::FromOtherStation(std::uint8_t station) const
+{
+    // A station no request went to (any recent one, the one last polled or the one
+    // chosen now) cannot be answering this link: its values are another device's.
+    return !inFlight_.AnyRequestTo(station) && lastStation_ != station && StationAddress() != station;
+}
+
+void DeviceLink::JudgeReadReply(const ReceivedBlock& block, BlockJudgedEvent& event)
+{
+    const ReplyMatch match = inFlight_.MatchReadReply(block.station);
+    if (match.outcome != ReplyMatch::Outcome::Answered) {
+        AnswersNothing(match, event);
+        return;
+    }
+    event.verdict = BlockVerdict::Decoded;
+    event.block = match.request.block;
+    event.roundTripMs = event.atMs - match.request.sentAtMs;
+    event.registers = block.registers;
+    DecodeAnswer(match.request.block);
+}
+
+void DeviceLink::JudgeWriteFrame(std::span<const std::uint8_t> bytes, BlockJudgedEvent& event)
+{
+    RequestFrame frame{};
+    std::copy_n(bytes.begin(), frame.size(), frame.begin());
+    const ReplyMatch match = inFlight_.MatchWriteEcho(frame);
+    if (match.outcome != ReplyMatch::Outcome::Answered) {
+        AnswersNothing(match, event);
+        return;
+    }
+    event.verdict = BlockVerdict::WriteEcho;
+    event.roundTripMs = event.atMs - match.request.sentAtMs;
+    event.reg = frame[3];
+    event.value = WordAt(frame.data(), 4);
+    if (awaitedWrite_ == frame) {
+        writePending_ = false;
+        awaitedWrite_.reset();
+    }
+}
+
+void DeviceLink::JudgeException(const ReceivedBlock& block, BlockJudgedEvent& event)
+{
+    const auto function = static_cast<std::uint8_t>(block.function & 0x7F);
+    const ReplyMatch match = inFlight_.MatchException(block.station, function);
+    if (match.outcome != ReplyMatch::Outcome::Answered) {
+        AnswersNothing(match, event);
+        return;
+    }
+    ++replyCounts_.Exceptions;
+    event.verdict = BlockVerdict::ExceptionReply;
+    event.roundTripMs = event.atMs - match.request.sentAtMs;
+    event.function = block.function;
+    event.exceptionCode = block.exceptionCode;
+    // The device refused the request: nothing to show as live, but it has answered.
+    SetLamp(false);
+    if (match.request.kind == RequestInFlight::Kind::Read) {
+        event.block = match.request.block;
+        readAwaitingReply_ = false;
+        if (match.request.block == replyBuffer_[BlockIndexByte]) replyBuffer_[BlockDoneByte] = 1;
+    } else if (awaitedWrite_ == match.request.frame) {
+        writePending_ = false;
+        awaitedWrite_.reset();
+    }
+}
+
+void DeviceLink::AnswersNothing(const ReplyMatch& match, BlockJudgedEvent& event)
+{
+    ++replyCounts_.Dropped;
+    event.verdict = BlockVerdict::Unanswered;
+    switch (match.outcome) {
+    case ReplyMatch::Outcome::Ambiguous: event.reason = UnansweredReason::Ambiguous; break;
+    case ReplyMatch::Outcome::LateBeyondHorizon: event.reason = UnansweredReason::LateBeyondHorizon; break;
+    default: event.reason = UnansweredReason::NoRequestInFlight; break;
+    }
+    SetLamp(false);
 }
 
 void DeviceLink::DecodeAnswer(int block)
 {
     ++replyCounts_.Decoded;
     readAwaitingReply_ = false;
-    host_.SetCommunicationLamp(true);
+    SetLamp(true);
     DecodeBlock(block);
     // Only the answer for the block being polled moves the cycle on; an earlier
     // block's late answer still carries that block's true values.
@@ -173,10 +309,7 @@ void DeviceLink::DecodeBlock(int block)
 {
     for (int i = 0; i < RegistersPerBlock; ++i) {
         const int number = block * RegistersPerBlock + i;
-        // The kept-register table is read directly rather than through a call to
-        // IsKeptRegister: GCC 12.2 at -O1 and above deleted this whole function's call
-        // when its loop called that (const) function between the loads and stores.
-        if (number < 0 || number >= RegisterCount || !KeptRegisters[static_cast<std::size_t>(number)]) continue;
+        if (!IsKeptRegister(number)) continue;
         const int at = ReadReplyDataOffset + 2 * i;
         registerState_[static_cast<std::size_t>(number)] =
             static_cast<std::uint32_t>(replyBuffer_[at]) * 256u + replyBuffer_[at + 1];
@@ -196,8 +329,8 @@ void DeviceLink::WriteExpiryStep()
     }
     ++replyBuffer_[WriteWaitTicksByte];
     if (replyBuffer_[WriteWaitTicksByte] > WriteExpiryTicks) {
+        // The write stays in flight until the horizon, so its late echo is still known.
         writePending_ = false;
-        inFlight_.ForgetWrites();
         replyBuffer_[WriteWaitTicksByte] = 0;
     }
 }
@@ -205,6 +338,7 @@ void DeviceLink::WriteExpiryStep()
 void DeviceLink::IssueWrite(std::uint8_t reg, std::uint16_t value)
 {
     writePending_ = true;
+    replyBuffer_[WriteWaitTicksByte] = 0;   // a new write waits its full time
     pendingWrite_.Register = reg;
     pendingWrite_.ValueHi = static_cast<std::uint8_t>(value >> 8);
     pendingWrite_.ValueLo = static_cast<std::uint8_t>(value & 0xFF);

@@ -5,14 +5,18 @@
 // single-register write commands. Plain C++; the main window supplies its controls
 // and serial port through DeviceLinkHost and calls the handlers below.
 //
-// Each received block is matched to the request it answers: a valid read reply to the
-// oldest read in flight, decoded only when that cannot be mistaken for another block;
-// a write echo to the write it repeats; anything else answers nothing and unlights the
-// communication lamp (see RequestsInFlight for the rule). The cycle moves on to the next
-// block only when no read is in flight, so a late reply always answers a request for
-// the block it carries. A pending write still holds polling back until its echo
-// arrives or four display ticks pass.
+// Each received block is judged by its own bytes (ClassifyBlock) and matched to the
+// request it answers (RequestsInFlight, which states the rule): a read reply is decoded
+// only as the block that every read which might still be answered asked for, a write
+// echo answers the write it repeats, an exception reply answers its request and is
+// decoded as nothing, and anything else answers nothing and unlights the communication
+// lamp. The cycle moves on to the next block only when no read might still be answered,
+// so under a slow or faulty line it slows down instead of guessing. A write holds
+// polling back until its echo arrives or four display ticks pass; a new write restarts
+// that wait. Observers (LinkObserver) are told of every request, block and verdict.
 
+#include "device/link_observer.h"
+#include "device/received_block.h"
 #include "device/requests_in_flight.h"
 
 #include <array>
@@ -20,7 +24,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 // What the link asks of the main window. The window implements it with its controls and Comm1.
 class DeviceLinkHost {
@@ -43,9 +49,10 @@ public:
 
 // What became of the read replies received so far.
 struct ReplyCounts {
-    std::uint64_t Decoded = 0;   // valid read replies decoded as the block they answer
-    std::uint64_t Dropped = 0;   // valid read replies with no request to answer, or an ambiguous one
-    std::uint64_t Rejected = 0;  // blocks that were neither a valid read reply nor an awaited echo
+    std::uint64_t Decoded = 0;     // valid read replies decoded as the block they answer
+    std::uint64_t Dropped = 0;     // valid replies that answered nothing (late, ambiguous, unasked, other station)
+    std::uint64_t Rejected = 0;    // blocks that were no valid frame: damaged replies and noise
+    std::uint64_t Exceptions = 0;  // exception replies that answered a request
 };
 
 // Register number and value bytes of the last write command.
@@ -82,8 +89,10 @@ public:
     bool WritePending() const;
     const PendingWriteContents& PendingWrite() const;            // the last PendingWrite contents
 
-    // The station address to talk to: the address text read leniently, accepted only
-    // as 1 to 255 (0 is the broadcast address and larger values are no station).
+    // The station address to talk to: accepted only when the whole address text (blanks
+    // around it allowed) is one number as the lenient rule reads it, decimal or
+    // hexadecimal ("0x10", "$1F"), from 1 to 255. 0 is the broadcast address, larger
+    // values are no station, and text with anything left over ("12abc", "1O") names none.
     std::optional<std::uint8_t> StationAddress() const;
 
     // True if a register is mirrored from the device (0..12, 14, 15, 20..24).
@@ -93,19 +102,33 @@ public:
     // low 16 bits (two's complement for negative values). Empty for NaN or infinity.
     static std::optional<std::uint16_t> KnobValue(double position);
 
-    // Requests sent and not yet answered or expired, and what became of the replies.
+    // Requests that might still be answered, and what became of the replies.
     const RequestsInFlight& InFlight() const { return inFlight_; }
     const ReplyCounts& Replies() const { return replyCounts_; }
 
+    // Observers are told of every event from then on; they must outlive their
+    // registration and must not add or remove observers while being told.
+    void AddObserver(LinkObserver* observer);
+    void RemoveObserver(LinkObserver* observer);
+
 private:
+    void GiveUpPastHorizon(std::int64_t nowMs);
     void AdvanceBlockIfDone();
     void SendReadRequest(std::uint8_t start, std::uint8_t count);
     bool SendWriteRequest();
     void IssueWrite(std::uint8_t reg, std::uint16_t value);
-    bool IsReadReply(std::size_t length) const;
+    void JudgeBlock(const ReceivedBlock& block, std::span<const std::uint8_t> bytes, BlockJudgedEvent& event);
+    void JudgeReadReply(const ReceivedBlock& block, BlockJudgedEvent& event);
+    void JudgeWriteFrame(std::span<const std::uint8_t> bytes, BlockJudgedEvent& event);
+    void JudgeException(const ReceivedBlock& block, BlockJudgedEvent& event);
+    void AnswersNothing(const ReplyMatch& match, BlockJudgedEvent& event);
+    bool FromOtherStation(std::uint8_t station) const;
     void DecodeAnswer(int block);
     void DecodeBlock(int block);
     void ClearFrameArea();
+    void SetLamp(bool lit);
+    template <typename Event>
+    void Notify(void (LinkObserver::*method)(const Event&), const Event& event);
 
     DeviceLinkHost& host_;
     std::array<std::uint8_t, 258> replyBuffer_{};
@@ -113,6 +136,10 @@ private:
     PendingWriteContents pendingWrite_{};
     std::array<std::uint32_t, RegisterCount> registerState_{};
     bool readAwaitingReply_ = false;   // a read request went out and no reply was decoded since
+    std::optional<RequestFrame> awaitedWrite_;   // the last write sent: its echo ends the wait
+    std::optional<std::uint8_t> lastStation_;    // the station the last request went to
+    bool lampLit_ = false;
     RequestsInFlight inFlight_;
     ReplyCounts replyCounts_;
+    std::vector<LinkObserver*> observers_;
 };

@@ -31,12 +31,20 @@ std::size_t SkipRadixPrefix(std::string_view text, std::size_t pos, int& base)
     return pos;
 }
 
-} // namespace
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::int32_t LenientStrToInt(std::string_view text)
+// What the lenient rule reads from text: the value, where reading stopped and whether
+// any digit was read.
+struct Reading {
+    std::int32_t value = 0;
+    std::size_t end = 0;
+    bool anyDigit = false;
+};
+
+Reading Read(std::string_view text)
 {
     std::size_t pos = 0;
-    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    while (pos < text.size() && IsBlank(text[pos])) ++pos;
 
     bool negative = false;
     if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
@@ -48,6 +56,7 @@ std::int32_t LenientStrToInt(std::string_view text)
     pos = SkipRadixPrefix(text, pos, base);
 
     std::uint64_t magnitude = 0;   // kept at or below MagnitudeCap, so it never overflows
+    const std::size_t firstDigit = pos;
     for (; pos < text.size(); ++pos) {
         const int digit = DigitValue(text[pos], base);
         if (digit < 0) break;
@@ -55,8 +64,25 @@ std::int32_t LenientStrToInt(std::string_view text)
         if (magnitude > MagnitudeCap) magnitude = MagnitudeCap;
     }
 
+    Reading reading{0, pos, pos > firstDigit};
     const bool wholeTextRead = pos == text.size();
     if (negative && wholeTextRead)
-        return static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude));
-    return static_cast<std::int32_t>(magnitude >= MagnitudeCap ? MagnitudeCap - 1 : magnitude);
+        reading.value = static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude));
+    else
+        reading.value = static_cast<std::int32_t>(magnitude >= MagnitudeCap ? MagnitudeCap - 1 : magnitude);
+    return reading;
+}
+
+} // namespace
+
+std::int32_t LenientStrToInt(std::string_view text) { return Read(text).value; }
+
+std::optional<std::int32_t> WholeTextToInt(std::string_view text)
+{
+    std::size_t end = text.size();
+    while (end > 0 && IsBlank(text[end - 1])) --end;
+    text = text.substr(0, end);
+    const Reading reading = Read(text);
+    if (!reading.anyDigit || reading.end != text.size()) return std::nullopt;
+    return reading.value;
 }

@@ -3,6 +3,7 @@
 // Lenient integer reading of operator-typed text (station address, baud rate).
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 // Skips leading blanks (space, tab), takes an optional "-" or "+", then decimal digits,
@@ -13,3 +14,8 @@
 // 2147483647 (2147483648 when negated), so a long run of digits gives INT32_MAX or
 // INT32_MIN and never wraps round to a small number.
 std::int32_t LenientStrToInt(std::string_view text);
+
+// The same reading, accepted only when the whole text (blanks around it allowed) is one
+// number with at least one digit and nothing left over: "12", " 0x10 ", "$1F". Text
+// such as "12abc", "1O", "0x" or "" gives nothing.
+std::optional<std::int32_t> WholeTextToInt(std::string_view text);

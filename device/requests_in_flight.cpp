@@ -2,62 +2,91 @@
 #include "device/requests_in_flight.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
+
 bool IsRead(const RequestInFlight& r) { return r.kind == RequestInFlight::Kind::Read; }
 bool IsWrite(const RequestInFlight& r) { return r.kind == RequestInFlight::Kind::Write; }
+
+bool Asks(const RequestInFlight& r, std::uint8_t station, std::uint8_t function)
+{
+    return r.Station() == station && r.frame[1] == function;
+}
+
 } // namespace
 
-void RequestsInFlight::Add(const RequestInFlight& request)
+bool RequestsInFlight::Add(const RequestInFlight& request)
 {
+    if (IsRead(request) && !HasRoomForRead()) return false;
+    if (IsWrite(request) && OutstandingWrites() >= WriteCapacity)
+        requests_.erase(std::find_if(requests_.begin(), requests_.end(), IsWrite));
     requests_.push_back(request);
-    while (requests_.size() > Capacity) requests_.pop_front();
-}
-
-void RequestsInFlight::Expire(std::int64_t nowMs)
-{
-    // Requests are in send order, so the expired ones are at the front. A clock that
-    // went backwards expires nothing.
-    while (!requests_.empty() && nowMs - requests_.front().sentAtMs > ReplyExpiryMs) requests_.pop_front();
-}
-
-std::optional<int> RequestsInFlight::MatchReadReply(std::int64_t nowMs)
-{
-    Expire(nowMs);
-    const auto oldest = std::find_if(requests_.begin(), requests_.end(), IsRead);
-    if (oldest == requests_.end()) return std::nullopt;
-    const int block = oldest->block;
-    const bool sameBlock = std::all_of(requests_.begin(), requests_.end(),
-                                       [block](const RequestInFlight& r) { return !IsRead(r) || r.block == block; });
-    requests_.erase(oldest);
-    if (!sameBlock) return std::nullopt;
-    return block;
-}
-
-bool RequestsInFlight::MatchWriteEcho(const std::uint8_t* frame, std::size_t length, std::int64_t nowMs)
-{
-    Expire(nowMs);
-    if (frame == nullptr || length < RequestFrameLength) return false;
-    const auto echoed = std::find_if(requests_.begin(), requests_.end(), [frame](const RequestInFlight& r) {
-        return IsWrite(r) && std::memcmp(r.frame.data(), frame, RequestFrameLength) == 0;
-    });
-    if (echoed == requests_.end()) return false;
-    // Writes older than the echoed one were never answered in order: forget them too.
-    const auto end = std::next(echoed);
-    requests_.erase(std::remove_if(requests_.begin(), end, IsWrite), end);
     return true;
 }
 
-void RequestsInFlight::MatchDamagedBlock(std::int64_t nowMs)
+std::vector<RequestInFlight> RequestsInFlight::GiveUpPastHorizon(std::int64_t nowMs)
 {
-    Expire(nowMs);
-    if (!requests_.empty()) requests_.pop_front();
+    std::vector<RequestInFlight> givenUp;
+    // Requests are in send order, so those past the horizon are at the front.
+    while (!requests_.empty() && nowMs - requests_.front().sentAtMs > HorizonMs) {
+        givenUp.push_back(requests_.front());
+        givenUp_.push_back(requests_.front());
+        if (givenUp_.size() > GivenUpMemory) givenUp_.pop_front();
+        requests_.pop_front();
+    }
+    return givenUp;
 }
 
-void RequestsInFlight::ForgetWrites()
+ReplyMatch RequestsInFlight::MatchReadReply(std::uint8_t station)
 {
-    requests_.erase(std::remove_if(requests_.begin(), requests_.end(), IsWrite), requests_.end());
+    return TakeOldestOf(station, ReadHoldingRegistersFunction);
+}
+
+ReplyMatch RequestsInFlight::MatchException(std::uint8_t station, std::uint8_t function)
+{
+    return TakeOldestOf(station, function);
+}
+
+ReplyMatch RequestsInFlight::TakeOldestOf(std::uint8_t station, std::uint8_t function)
+{
+    const auto asks = [&](const RequestInFlight& r) { return Asks(r, station, function); };
+    const auto oldest = std::find_if(requests_.begin(), requests_.end(), asks);
+    if (oldest == requests_.end()) return NothingToAnswer(station, function, nullptr);
+    ReplyMatch match{ReplyMatch::Outcome::Answered, *oldest};
+    const bool oneBlock = std::all_of(requests_.begin(), requests_.end(), [&](const RequestInFlight& r) {
+        return !asks(r) || !IsRead(r) || r.block == oldest->block;
+    });
+    if (!oneBlock) match.outcome = ReplyMatch::Outcome::Ambiguous;
+    requests_.erase(oldest);
+    return match;
+}
+
+ReplyMatch RequestsInFlight::MatchWriteEcho(const RequestFrame& frame)
+{
+    const auto echoed = std::find_if(requests_.begin(), requests_.end(),
+                                     [&](const RequestInFlight& r) { return IsWrite(r) && r.frame == frame; });
+    if (echoed == requests_.end()) return NothingToAnswer(frame[0], WriteSingleRegisterFunction, &frame);
+    ReplyMatch match{ReplyMatch::Outcome::Answered, *echoed};
+    // Answers come in order: everything sent before the echoed write has been answered
+    // already, or never will be.
+    requests_.erase(requests_.begin(), std::next(echoed));
+    return match;
+}
+
+ReplyMatch RequestsInFlight::NothingToAnswer(std::uint8_t station, std::uint8_t function, const RequestFrame* echo)
+{
+    const auto late = std::find_if(givenUp_.begin(), givenUp_.end(), [&](const RequestInFlight& r) {
+        return Asks(r, station, function) && (echo == nullptr || r.frame == *echo);
+    });
+    if (late == givenUp_.end()) return {};
+    ReplyMatch match{ReplyMatch::Outcome::LateBeyondHorizon, *late};
+    givenUp_.erase(late);
+    return match;
+}
+
+bool RequestsInFlight::AnyRequestTo(std::uint8_t station) const
+{
+    return std::any_of(requests_.begin(), requests_.end(), [station](const RequestInFlight& r) { return r.Station() == station; });
 }
 
 std::size_t RequestsInFlight::OutstandingReads() const

@@ -4,13 +4,19 @@
 //
 // The input is a script: each step takes one operation byte and its operands. After
 // every block delivered the invariants are checked:
+//  - a reply is decoded as block B only when every read that might still be answered
+//    by its station (every one in flight, within the horizon) asked for block B;
 //  - the register state changes only for a block whose first 25 bytes are a valid
-//    function 03 reply of ten registers, while a read sent within the expiry time is
-//    outstanding; the changed registers all lie in one block that such a read asked
+//    function 03 reply of ten registers from a station a read in flight went to; the
+//    changed registers all lie in one block that a read sent within the horizon asked
 //    for, and hold exactly the values the reply carries;
+//  - a block that is no valid frame leaves every request in flight in place, and a
+//    reply takes at most one request (a write echo also settles those sent before it);
 //  - the poll state bytes after the frame area (block index, write-wait ticks) are
-//    never written by a block; the block-done flag only rises with a decoded reply;
+//    never written by a block; the block-done flag only rises with a decoded reply or
+//    an exception reply;
 //  - the frame area is clear after every block.
+// After every poll tick: the cycle moved to another block only with no read in flight.
 #include "device/device_link.h"
 #include "device/frame_codec.h"
 #include "fuzz/fuzz_check.h"
@@ -95,23 +101,41 @@ public:
         const auto registersBefore = Registers();
         const auto& buffer = link_.ReplyBuffer();
         const std::array<std::uint8_t, 3> stateBefore{buffer[255], buffer[256], buffer[257]};
-        const std::uint64_t decodedBefore = link_.Replies().Decoded;
-        const std::size_t readsBefore = link_.InFlight().OutstandingReads();
+        const ReplyCounts countsBefore = link_.Replies();
+        // What might still be answered once the horizon has been applied at this time.
+        std::vector<RequestInFlight> inFlight;
+        for (const auto& r : link_.InFlight().Requests())
+            if (host.nowMs - r.sentAtMs <= RequestsInFlight::HorizonMs) inFlight.push_back(r);
 
         const auto length = static_cast<std::uint16_t>(std::min<std::size_t>(claimedLength, 65535));
         link_.Comm1ReceiveData(block.empty() ? nullptr : block.data(), block.empty() ? length : static_cast<std::uint16_t>(block.size()));
 
-        const bool decoded = link_.Replies().Decoded != decodedBefore;
+        const ReplyCounts& counts = link_.Replies();
+        const bool decoded = counts.Decoded != countsBefore.Decoded;
+        const bool exception = counts.Exceptions != countsBefore.Exceptions;
+        const bool rejected = counts.Rejected != countsBefore.Rejected;
         FUZZ_CHECK(!decoded || IsValidReadReply(block), "a block that is no valid read reply was decoded");
-        FUZZ_CHECK(!decoded || readsBefore > 0, "a reply was decoded with no read outstanding");
+        if (decoded) CheckEveryReadAskedForTheDecodedBlock(inFlight, block[0]);
+        const std::size_t after = link_.InFlight().Requests().size();
+        FUZZ_CHECK(!rejected || after == inFlight.size(), "a block that is no valid frame took a request");
+        FUZZ_CHECK(!(decoded || exception) || after + 1 == inFlight.size(), "a reply took other than one request");
         FUZZ_CHECK(buffer[255] == stateBefore[0], "a block wrote the block index");
         FUZZ_CHECK(buffer[257] == stateBefore[2], "a block wrote the write-wait ticks");
-        FUZZ_CHECK(buffer[256] == stateBefore[1] || (decoded && buffer[256] == 1), "a block wrote the done flag");
+        FUZZ_CHECK(buffer[256] == stateBefore[1] || ((decoded || exception) && buffer[256] == 1), "a block wrote the done flag");
         for (int i = 0; i < DeviceLink::FrameAreaSize; ++i) FUZZ_CHECK(buffer[i] == 0, "frame area not cleared");
         CheckRegisters(registersBefore, block, decoded);
     }
 
-    void Tick() { link_.Timer1Timer(); CheckBlockIndex(); }
+    void Tick()
+    {
+        const int blockBefore = link_.BlockIndex();
+        std::size_t readsInFlight = 0;
+        for (const auto& r : link_.InFlight().Requests())
+            readsInFlight += r.kind == RequestInFlight::Kind::Read && host.nowMs - r.sentAtMs <= RequestsInFlight::HorizonMs;
+        link_.Timer1Timer();
+        CheckBlockIndex();
+        FUZZ_CHECK(link_.BlockIndex() == blockBefore || readsInFlight == 0, "the cycle moved on with a read in flight");
+    }
     FuzzHost host;
     DeviceLink link_{host};
 
@@ -138,13 +162,29 @@ private:
             FUZZ_CHECK(after[i] == block[at] * 256u + block[at + 1], "a register holds a value the reply did not carry");
         }
         if (changedBlock < 0) return;
+        FUZZ_CHECK(changedBlock == expectedBlock_, "a reply was decoded as another block than its reads asked for");
         const bool asked = std::any_of(host.readsSent.begin(), host.readsSent.end(), [&](const auto& read) {
-            return read.first == changedBlock && host.nowMs - read.second <= RequestsInFlight::ReplyExpiryMs;
+            return read.first == changedBlock && host.nowMs - read.second <= RequestsInFlight::HorizonMs;
         });
         FUZZ_CHECK(asked, "a reply was decoded as a block no recent read asked for");
     }
 
+    // The decoded block must be the one every read to that station in flight asked for.
+    void CheckEveryReadAskedForTheDecodedBlock(const std::vector<RequestInFlight>& inFlight, std::uint8_t station)
+    {
+        int asked = -1;
+        for (const auto& r : inFlight) {
+            if (r.kind != RequestInFlight::Kind::Read || r.Station() != station) continue;
+            FUZZ_CHECK(asked < 0 || asked == r.block, "a reply was decoded while reads for two blocks might be answered");
+            asked = r.block;
+        }
+        FUZZ_CHECK(asked >= 0, "a reply was decoded with no read to its station in flight");
+        expectedBlock_ = asked;
+    }
+
     void CheckBlockIndex() const { FUZZ_CHECK(link_.BlockIndex() >= 0 && link_.BlockIndex() <= 2, "block index out of range"); }
+
+    int expectedBlock_ = -1;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "sim/fault_injector.h"
 #include "sim/modbus_slave.h"
 #include "sim/pseudo_terminal.h"
+#include "sim/reply_schedule.h"
 #include "sim/rtu_framer.h"
 #include "sim/sim_options.h"
 #include "sim/simulator_loop.h"
@@ -80,10 +81,12 @@ int main(int argc, char** argv)
     ModbusSlave slave(model, options.address);
     RtuFramer framer(RtuFramer::SilentIntervalFor(options.baud, SilentIntervalFloor));
     FaultInjector faults(options.faults);
+    ReplySchedule schedule(options.queueReplies);
+    slave.RejectReadsOfBlock(options.rejectBlock);
 
     std::cout << terminal.SlavePath() << std::endl;   // the first line: where to connect
 
-    SimulatorLoop loop(terminal.MasterFd(), model, slave, framer, faults, requestLog, stopRequested,
+    SimulatorLoop loop(terminal.MasterFd(), model, slave, framer, faults, schedule, requestLog, stopRequested,
                        [&terminal] { return terminal.UnreadByClient(); });
     const SimulatorLoop::Ending ending = loop.Run();
     terminal.Close();

@@ -40,7 +40,9 @@ std::optional<std::vector<std::uint8_t>> ModbusSlave::ReadHoldingRegisters(const
     if (request.size() != FixedRequestLength) return std::nullopt;
     const int start = Word(request, 2);
     const int count = Word(request, 4);
-    if (count < 1 || start + count > SoftStarterModel::RegisterCount)
+    // A count outside 1..125 is a bad value; a range outside the registers, a bad address.
+    if (count < 1 || count > 125) return Exception(request[1], IllegalDataValue);
+    if (start + count > SoftStarterModel::RegisterCount || start / RegistersPerBlock == rejectedBlock_)
         return Exception(request[1], IllegalDataAddress);
     std::vector<std::uint8_t> reply{address_, request[1], static_cast<std::uint8_t>(2 * count)};
     for (int n = start; n < start + count; ++n) {

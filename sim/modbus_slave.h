@@ -12,6 +12,8 @@ class ModbusSlave {
 public:
     static constexpr std::uint8_t IllegalFunction = 0x01;
     static constexpr std::uint8_t IllegalDataAddress = 0x02;
+    static constexpr std::uint8_t IllegalDataValue = 0x03;
+    static constexpr int RegistersPerBlock = 10;
     static constexpr std::uint8_t BroadcastAddress = 0;
 
     ModbusSlave(SoftStarterModel& model, std::uint8_t address);
@@ -23,6 +25,10 @@ public:
 
     std::uint8_t Address() const { return address_; }
 
+    // Reads that start in this block of ten registers (0: 0..9, 1: 10..19, 2: 20..29)
+    // get exception 02 instead of their registers; a negative block rejects none.
+    void RejectReadsOfBlock(int block) { rejectedBlock_ = block; }
+
 private:
     std::optional<std::vector<std::uint8_t>> ReadHoldingRegisters(const std::vector<std::uint8_t>& request);
     std::optional<std::vector<std::uint8_t>> WriteSingleRegister(const std::vector<std::uint8_t>& request);
@@ -30,4 +36,5 @@ private:
 
     SoftStarterModel& model_;
     std::uint8_t address_;
+    int rejectedBlock_ = -1;
 };

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -39,15 +38,8 @@ bool PseudoTerminal::Open()
 
 bool PseudoTerminal::Link(const std::string& linkPath)
 {
-    struct stat st{};
-    if (::lstat(linkPath.c_str(), &st) == 0) {
-        if (!S_ISLNK(st.st_mode)) {
-            errno = EEXIST;
-            error_ = "link " + linkPath + ": exists and is not a symlink";
-            return false;
-        }
-        ::unlink(linkPath.c_str());
-    }
+    // Whatever is there already (a file, a directory, someone's symlink) is not ours
+    // to replace or to delete at exit: symlink() refuses it.
     if (::symlink(slavePath_.c_str(), linkPath.c_str()) != 0) {
         error_ = "symlink " + linkPath + ": " + std::strerror(errno);
         return false;

@@ -18,7 +18,7 @@ public:
     // Returns false with a message in error().
     bool Open();
 
-    // Makes linkPath a symlink to the slave device (replacing an old symlink there).
+    // Makes linkPath a symlink to the slave device; fails if anything exists there.
     bool Link(const std::string& linkPath);
 
     // Bytes written to the master that the client has not read yet. Closing the master

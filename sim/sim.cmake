@@ -6,6 +6,7 @@ add_library(sim_core STATIC
   modbus_slave.cpp
   rtu_framer.cpp
   fault_injector.cpp
+  reply_schedule.cpp
   sim_options.cpp
   pseudo_terminal.cpp
   simulator_loop.cpp)

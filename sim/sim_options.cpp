@@ -55,6 +55,13 @@ const std::map<std::string, Setter>& ValueOptions()
         {"--noise", IntSetter(1, 4096, [](SimOptions& o, long v) { o.faults.noiseBytes = static_cast<int>(v); })},
         {"--close-after", IntSetter(1, Big, [](SimOptions& o, long v) { o.faults.closeAfterReplies = static_cast<int>(v); })},
         {"--oversize", IntSetter(1, 65536, [](SimOptions& o, long v) { o.faults.oversizeBytes = static_cast<int>(v); })},
+        {"--noise-lead", IntSetter(0, Big, [](SimOptions& o, long v) { o.faults.noiseLeadMs = static_cast<int>(v); })},
+        {"--split-percent", IntSetter(0, 100, [](SimOptions& o, long v) { o.faults.splitPercent = static_cast<int>(v); })},
+        {"--stray-percent", IntSetter(0, 100, [](SimOptions& o, long v) { o.faults.strayPercent = static_cast<int>(v); })},
+        {"--crc-percent", IntSetter(0, 100, [](SimOptions& o, long v) { o.faults.crcPercent = static_cast<int>(v); })},
+        {"--silence-percent", IntSetter(0, 100, [](SimOptions& o, long v) { o.faults.silencePercent = static_cast<int>(v); })},
+        {"--seed", IntSetter(0, 4'294'967'295L, [](SimOptions& o, long v) { o.faults.seed = static_cast<unsigned>(v); })},
+        {"--reject-block", IntSetter(0, 2, [](SimOptions& o, long v) { o.rejectBlock = static_cast<int>(v); })},
     };
     return options;
 }
@@ -72,6 +79,8 @@ SimOptionsResult ParseSimOptions(const std::vector<std::string>& args)
             result.options.faults.neverReply = true;
         } else if (arg == "--oversize-garbage") {
             result.options.faults.oversizeGarbage = true;
+        } else if (arg == "--queue-replies") {
+            result.options.queueReplies = true;
         } else if (const auto it = ValueOptions().find(arg); it != ValueOptions().end()) {
             if (i + 1 >= args.size()) {
                 result.error = "missing value for " + arg;
@@ -110,9 +119,23 @@ std::string SimUsage()
            "  --never-reply           carry out requests but never answer\n"
            "  --reply-delay MS        answer MS milliseconds late\n"
            "  --noise N               send N noise bytes before each reply\n"
+           "  --noise-lead MS         with --noise: send them MS milliseconds after the request,\n"
+           "                          apart from the reply\n"
            "  --close-after N         close the terminal after N replies (a removed device)\n"
            "  --oversize N            make each reply N bytes long: the reply padded with zeros\n"
            "  --oversize-garbage      with --oversize: N bytes of noise instead\n"
+           "  --queue-replies         a queueing gateway: every request answered in order, each\n"
+           "                          --reply-delay after it came and never before the previous\n"
+           "                          answer is out (none ignored while it is busy)\n"
+           "  --reject-block N        reads of block N (0: registers 0-9, 1: 10-19, 2: 20-29)\n"
+           "                          get exception 02\n"
+           "\n"
+           "Random faults, in percent of replies (0..100), reproducible with --seed:\n"
+           "  --split-percent P       send the reply in two halves 150 ms apart\n"
+           "  --stray-percent P       send a stray 0xFF byte 150 ms after the reply\n"
+           "  --crc-percent P         corrupt the reply's CRC\n"
+           "  --silence-percent P     carry out the request but send no reply\n"
+           "  --seed N                seed of the random faults (default 1)\n"
            "\n"
            "Registers: 0 run state (bit 0), 1 starting voltage (0.1 %), 2 soft start time (s),\n"
            "3 soft stop time (s), 4 output (0.1 %), 5 current (0.1 A), 6 temperature (C),\n"

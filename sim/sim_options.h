@@ -16,6 +16,8 @@ struct SimOptions {
     std::string requestLogPath;        // "-" for stderr
     std::vector<std::pair<int, std::uint16_t>> presets;
     FaultOptions faults;
+    bool queueReplies = false;         // answer every request in order, none dropped
+    int rejectBlock = -1;              // reads of this block get an exception reply
     bool help = false;
 };
 

@@ -23,9 +23,9 @@ constexpr auto CloseGiveUp = std::chrono::seconds(3);
 } // namespace
 
 SimulatorLoop::SimulatorLoop(int fd, SoftStarterModel& model, ModbusSlave& slave, RtuFramer& framer,
-                             FaultInjector& faults, std::FILE* requestLog, const volatile std::sig_atomic_t& stopFlag,
-                             std::function<std::size_t()> unreadByClient)
-    : fd_(fd), model_(model), slave_(slave), framer_(framer), faults_(faults), requestLog_(requestLog),
+                             FaultInjector& faults, ReplySchedule& schedule, std::FILE* requestLog,
+                             const volatile std::sig_atomic_t& stopFlag, std::function<std::size_t()> unreadByClient)
+    : fd_(fd), model_(model), slave_(slave), framer_(framer), faults_(faults), schedule_(schedule), requestLog_(requestLog),
       stopFlag_(stopFlag), lastAdvance_(Clock::now()), unreadByClient_(std::move(unreadByClient))
 {
 }
@@ -59,7 +59,7 @@ SimulatorLoop::Ending SimulatorLoop::Run()
 
 bool SimulatorLoop::ReadyToClose(Clock::time_point now)
 {
-    if (!closing_ || !pending_.empty()) return false;
+    if (!closing_ || !schedule_.Empty()) return false;
     if (!lastReplySent_) lastReplySent_ = now;
     if (requestAfterClosing_) return true;
     const auto waited = now - *lastReplySent_;
@@ -91,42 +91,34 @@ void SimulatorLoop::HandleFrame(const std::vector<std::uint8_t>& frame, Clock::t
     }
     auto reply = slave_.Answer(frame);
     if (!reply) return;
-    for (auto& chunk : faults_.Shape(std::move(*reply)))
-        Schedule(now + std::chrono::milliseconds(chunk.delayMs), std::move(chunk.bytes));
+    schedule_.Add(now, faults_.Shape(std::move(*reply)));   // dropped when the master stopped reading
     if (faults_.ShouldClose()) closing_ = true;
-}
-
-void SimulatorLoop::Schedule(Clock::time_point due, std::vector<std::uint8_t> bytes)
-{
-    const auto at = std::upper_bound(pending_.begin(), pending_.end(), due,
-                                     [](Clock::time_point t, const Pending& p) { return t < p.due; });
-    pending_.insert(at, Pending{due, std::move(bytes)});
 }
 
 bool SimulatorLoop::SendDue(Clock::time_point now)
 {
     // The terminal is non-blocking: a client that stops reading must not stall the
     // loop (and with it the stop signal). What does not fit now stays queued.
-    while (!pending_.empty() && pending_.front().due <= now) {
-        std::vector<std::uint8_t>& bytes = pending_.front().bytes;
+    while (!schedule_.Empty() && schedule_.NextDue() <= now) {
+        const std::vector<std::uint8_t>& bytes = schedule_.FrontBytes();
         const ssize_t n = bytes.empty() ? 0 : ::write(fd_, bytes.data(), bytes.size());
         if (n < 0) return errno == EAGAIN || errno == EINTR;
-        bytes.erase(bytes.begin(), bytes.begin() + n);
-        if (!bytes.empty()) return true;
-        pending_.pop_front();
+        const bool whole = static_cast<std::size_t>(n) == bytes.size();
+        schedule_.Sent(static_cast<std::size_t>(n));
+        if (!whole) return true;
     }
     return true;
 }
 
 bool SimulatorLoop::OutputWaiting(Clock::time_point now) const
 {
-    return !pending_.empty() && pending_.front().due <= now;
+    return !schedule_.Empty() && schedule_.NextDue() <= now;
 }
 
 int SimulatorLoop::PollTimeoutMs(Clock::time_point now) const
 {
     auto wake = now + std::chrono::milliseconds(closing_ ? ClosingPollMs : IdlePollMs);
-    if (!pending_.empty() && !OutputWaiting(now)) wake = std::min(wake, pending_.front().due);
+    if (!schedule_.Empty() && !OutputWaiting(now)) wake = std::min(wake, schedule_.NextDue());
     if (const auto deadline = framer_.Deadline()) wake = std::min(wake, *deadline);
     const double modelStep = model_.SecondsToNextChange();
     if (modelStep >= 0)

@@ -7,6 +7,7 @@
 
 #include "sim/fault_injector.h"
 #include "sim/modbus_slave.h"
+#include "sim/reply_schedule.h"
 #include "sim/rtu_framer.h"
 #include "sim/softstarter_model.h"
 
@@ -14,7 +15,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstddef>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -26,25 +26,19 @@ public:
     // requestLog may be null. stopFlag is set by a signal handler to end the loop.
     // unreadByClient tells how many written bytes the client has not read yet.
     SimulatorLoop(int fd, SoftStarterModel& model, ModbusSlave& slave, RtuFramer& framer,
-                  FaultInjector& faults, std::FILE* requestLog, const volatile std::sig_atomic_t& stopFlag,
-                  std::function<std::size_t()> unreadByClient);
+                  FaultInjector& faults, ReplySchedule& schedule, std::FILE* requestLog,
+                  const volatile std::sig_atomic_t& stopFlag, std::function<std::size_t()> unreadByClient);
 
     // Runs until stopped, the line fails, or the injected close; returns why.
     enum class Ending { Stopped, InjectedClose, LineError };
     Ending Run();
 
 private:
-    struct Pending {
-        Clock::time_point due;
-        std::vector<std::uint8_t> bytes;
-    };
-
     void AdvanceModel(Clock::time_point now);
     bool SendDue(Clock::time_point now);
     bool OutputWaiting(Clock::time_point now) const;
     bool ReadLine(Clock::time_point now);
     void HandleFrame(const std::vector<std::uint8_t>& frame, Clock::time_point now);
-    void Schedule(Clock::time_point due, std::vector<std::uint8_t> bytes);
     int PollTimeoutMs(Clock::time_point now) const;
     void LogRequest(const std::vector<std::uint8_t>& frame);
     bool ReadyToClose(Clock::time_point now);
@@ -54,9 +48,9 @@ private:
     ModbusSlave& slave_;
     RtuFramer& framer_;
     FaultInjector& faults_;
+    ReplySchedule& schedule_;
     std::FILE* requestLog_;
     const volatile std::sig_atomic_t& stopFlag_;
-    std::deque<Pending> pending_;     // ordered by due time
     Clock::time_point lastAdvance_;
     std::function<std::size_t()> unreadByClient_;
     bool closing_ = false;            // the injected close: send what is queued, then end

@@ -7,7 +7,11 @@
 // included) was decoded and every damaged one rejected, and at the end that resident
 // memory did not grow and that the displayed values equal the simulator's registers.
 //
-//   soak-console [--seconds N] [--seed N] [--poll-ms N] [--phase-seconds MIN,MAX]
+//   soak-console [--seconds N] [--seed N] [--poll-ms N] [--phase-seconds MIN,MAX] [--mode NAME]
+// --mode runs one simulator for the whole time with one fault setting instead of
+// phases (see SteadyModes: combined, late3100, late3500, split, stray, knobs2400, junk,
+// reject1), and reports the wrong values seen, the blocks refreshed per minute and the
+// longest wait for each block, and the fraction of time the lamp was lit.
 // Exits 0 when every check held, 1 otherwise; prints a summary either way.
 
 #include "app/form1.h"
@@ -31,7 +35,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <fstream>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -46,6 +52,7 @@ struct SoakOptions {
     int pollMs = 1000;
     int phaseMinSeconds = 15;
     int phaseMaxSeconds = 40;
+    std::string mode;   // empty: phases of random faults
 };
 
 bool ParseOptions(int argc, char** argv, SoakOptions& options)
@@ -57,6 +64,7 @@ bool ParseOptions(int argc, char** argv, SoakOptions& options)
         if (arg == "--seconds" && hasValue) options.seconds = std::atoi(argv[++i]);
         else if (arg == "--seed" && hasValue) options.seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
         else if (arg == "--poll-ms" && hasValue) options.pollMs = std::atoi(argv[++i]);
+        else if (arg == "--mode" && hasValue) options.mode = argv[++i];
         else if (arg == "--phase-seconds" && hasValue) {
             if (std::sscanf(argv[++i], "%d,%d", &options.phaseMinSeconds, &options.phaseMaxSeconds) != 2) return false;
         } else {
@@ -90,6 +98,48 @@ std::vector<Fault> Faults(int pollMs)
         {"removed after 5 replies", {"--close-after", "5"}, Fault::Replies::Intact},
     };
 }
+
+// One simulator for the whole run: the faults of the reliability trials, alone and
+// combined. knobPairs: the operator clicks two knobs a second apart now and then.
+struct SteadyMode {
+    std::string name;
+    std::vector<std::string> options;
+    bool knobPairs = false;
+    int rejectedBlock = -1;
+};
+
+std::vector<SteadyMode> SteadyModes(unsigned seed)
+{
+    const std::string s = std::to_string(seed);
+    return {
+        {"combined", {"--queue-replies", "--reply-delay", "1300", "--split-percent", "10", "--stray-percent", "10",
+                      "--crc-percent", "10", "--silence-percent", "5", "--seed", s}, true},
+        {"late3100", {"--queue-replies", "--reply-delay", "3100"}},
+        {"late3500", {"--queue-replies", "--reply-delay", "3500"}},
+        {"split", {"--queue-replies", "--reply-delay", "1300", "--split-percent", "15", "--seed", s}},
+        {"stray", {"--queue-replies", "--reply-delay", "1300", "--stray-percent", "15", "--seed", s}},
+        {"knobs2400", {"--queue-replies", "--reply-delay", "2400"}, true},
+        {"junk", {"--reply-delay", "300", "--noise", "1", "--noise-lead", "20"}},
+        {"reject1", {"--reject-block", "1"}, false, 1},
+    };
+}
+
+// Blocks decoded, and the longest time each block went without a refresh.
+struct RefreshWatch : LinkObserver {
+    std::map<int, long> decoded;
+    std::map<int, std::int64_t> last;
+    std::map<int, std::int64_t> longestWait;
+    std::int64_t startMs = -1;
+    void BlockJudged(const BlockJudgedEvent& e) override
+    {
+        if (startMs < 0) startMs = e.atMs;
+        if (e.verdict != BlockVerdict::Decoded) return;
+        ++decoded[e.block];
+        const std::int64_t since = last.count(e.block) ? last[e.block] : startMs;
+        longestWait[e.block] = std::max(longestWait[e.block], e.atMs - since);
+        last[e.block] = e.atMs;
+    }
+};
 
 long ResidentKiB()
 {
@@ -132,6 +182,7 @@ public:
 
     int Run()
     {
+        if (!options_.mode.empty()) return RunSteady();
         QElapsedTimer clock;
         clock.start();
         const qint64 endMs = static_cast<qint64>(options_.seconds) * 1000;
@@ -150,6 +201,61 @@ public:
     }
 
 private:
+    int RunSteady()
+    {
+        const auto modes = SteadyModes(options_.seed);
+        const auto mode = std::find_if(modes.begin(), modes.end(), [&](const SteadyMode& m) { return m.name == options_.mode; });
+        if (mode == modes.end()) {
+            std::fprintf(stderr, "soak: unknown mode %s\n", options_.mode.c_str());
+            return 2;
+        }
+        std::vector<std::string> args{"--link", linkPath_};
+        const auto presets = steady_starter::PresetOptions();
+        args.insert(args.end(), presets.begin(), presets.end());
+        args.insert(args.end(), mode->options.begin(), mode->options.end());
+        if (!simulator_.Start(args)) {
+            std::printf("soak: simulator did not start\n");
+            return 1;
+        }
+        RefreshWatch watch;
+        form_.Link().AddObserver(&watch);
+        form_.BitBtn7->click();
+        form_.CheckBox2->click();
+        QElapsedTimer clock;
+        clock.start();
+        qint64 last = 0, litMs = 0, nextKnob = NextKnobDelay();
+        const qint64 endMs = static_cast<qint64>(options_.seconds) * 1000;
+        while (clock.elapsed() < endMs) {
+            Step();
+            const qint64 now = clock.elapsed();
+            if (!form_.Image14->isHidden()) litMs += now - last;
+            last = now;
+            if (now >= nextKnob) {
+                TurnAKnob();
+                if (mode->knobPairs) {
+                    RunFor(1000);
+                    TurnAKnob();
+                }
+                nextKnob = clock.elapsed() + NextKnobDelay();
+            }
+        }
+        form_.Link().RemoveObserver(&watch);
+        simulator_.Stop();
+        const double minutes = static_cast<double>(last) / 60000.0;
+        std::printf("soak: mode %s, %.1f min, seed %u, %d knob turns\n", mode->name.c_str(), minutes, options_.seed, knobTurns_);
+        std::printf("soak: wrong values seen %ld\n", wrongValuesSeen_);
+        for (int block = 0; block < 3; ++block) {
+            std::printf("soak: block %d refreshed %.1f per minute, longest wait %.1f s\n", block,
+                        static_cast<double>(watch.decoded[block]) / minutes, static_cast<double>(watch.longestWait[block]) / 1000.0);
+            if (block != mode->rejectedBlock && watch.longestWait[block] > 30000)
+                Fail("block " + std::to_string(block) + " went more than 30 s without a refresh");
+        }
+        std::printf("soak: lamp lit %.1f %% of the time\n", 100.0 * static_cast<double>(litMs) / static_cast<double>(last));
+        for (const auto& failure : failures_) std::printf("FAILED: %s\n", failure.c_str());
+        std::printf("soak: %s\n", failures_.empty() ? "PASSED" : "FAILED");
+        return failures_.empty() ? 0 : 1;
+    }
+
     void Fail(const std::string& what)
     {
         if (failures_.size() < 20) failures_.push_back(what);
@@ -267,6 +373,7 @@ private:
             const std::uint32_t value = form_.Link().Register(n);
             if (value == 0 || value == expected_[static_cast<std::size_t>(n)]) continue;
             if (n >= 1 && n <= 3 && written_[n].count(value)) continue;
+            ++wrongValuesSeen_;
             Fail("register " + std::to_string(n) + " held " + std::to_string(value) + ", which the device never sent");
         }
     }
@@ -306,7 +413,9 @@ private:
                 if (form_.Link().Register(n) != expected_[static_cast<std::size_t>(n)]) return false;
             return true;
         };
-        while (!allRead() && clock.elapsed() < options_.pollMs * 12 + 10000) Step();
+        // Requests of the last faulty phase may hold the cycle until the horizon passes.
+        const auto lampLit = [this] { return !form_.Image14->isHidden(); };
+        while (!(allRead() && lampLit()) && clock.elapsed() < options_.pollMs * 12 + 10000 + RequestsInFlight::HorizonMs) Step();
         RunFor(1200);   // at least two display ticks
         if (!allRead()) Fail("final registers differ from the simulator's");
         CheckDisplay();
@@ -366,6 +475,7 @@ private:
     long totalDropped_ = 0;
     int phases_ = 0;
     int knobTurns_ = 0;
+    long wrongValuesSeen_ = 0;
 };
 
 } // namespace
@@ -376,7 +486,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     SoakOptions options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: soak-console [--seconds N] [--seed N] [--poll-ms N] [--phase-seconds MIN,MAX]\n");
+        std::fprintf(stderr, "usage: soak-console [--seconds N] [--seed N] [--poll-ms N] [--phase-seconds MIN,MAX] [--mode NAME]\n");
         return 2;
     }
     Soak soak(options);

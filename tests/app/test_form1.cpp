@@ -131,9 +131,16 @@ TEST(Form1PortControls, BaudChangesAtOnceFormatOnlyAtTheNextOpening)
     EXPECT_TRUE(console.form.Comm1->IsOpen());
     console.form.ComboBox5->setEditText("38400");
 
-    // "8_E_1" while open: the line keeps two stop bits until the port is reopened.
+    // "8_E_1" while open: the line keeps no parity and two stop bits until the port is
+    // reopened, even when a baud change reconfigures it meanwhile.
     console.form.ComboBox6->setEditText("8_E_1");
     EXPECT_TRUE(LineSettings(device).c_cflag & CSTOPB);
+    // (A pseudo-terminal always reads as no parity, so the port's own settings show it.)
+    console.form.ComboBox5->setEditText("9600");
+    EXPECT_EQ(LineSpeed(device), B9600);
+    EXPECT_TRUE(LineSettings(device).c_cflag & CSTOPB);
+    EXPECT_EQ(console.form.Comm1->Parity(), TParity::None);
+    EXPECT_EQ(console.form.Comm1->StopBits(), TStopBits::_2);
     console.form.BitBtn7->click();
     ASSERT_TRUE(console.Open());
     EXPECT_FALSE(LineSettings(device).c_cflag & CSTOPB);

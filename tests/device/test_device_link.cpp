@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/device_link.h"
 #include "device/frame_codec.h"
+#include "tests/support/fake_link_host.h"
 
 #include <gtest/gtest.h>
 
@@ -11,56 +12,7 @@
 
 namespace {
 
-using Frame = std::vector<std::uint8_t>;
-
-class FakeHost : public DeviceLinkHost {
-public:
-    bool ticked = true;
-    std::string address = "1";
-    std::vector<Frame> sent;
-    std::vector<int> pauses;
-    bool lamp = false;
-    int lampChanges = 0;
-    std::string memo12 = "unset";
-    std::string memo13 = "unset";
-    bool sendSucceeds = true;
-    std::int64_t nowMs = 1000;
-
-    bool CommunicationTicked() const override { return ticked; }
-    std::string StationAddressText() const override { return address; }
-    bool SendData(const std::uint8_t* data, std::uint16_t length) override
-    {
-        sent.emplace_back(data, data + length);
-        return sendSucceeds;
-    }
-    void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
-    void SetCommunicationLamp(bool lit) override
-    {
-        lamp = lit;
-        ++lampChanges;
-    }
-    void SetMemo12Text(const std::string& text) override { memo12 = text; }
-    void SetMemo13Text(const std::string& text) override { memo13 = text; }
-    std::int64_t MonotonicMs() const override { return nowMs; }
-};
-
-// A function 03 reply of ten registers, values[i] for register start + i.
-Frame ReadReply(std::uint8_t address, const std::vector<std::uint16_t>& values)
-{
-    Frame frame{address, 0x03, 20};
-    for (std::uint16_t v : values) {
-        frame.push_back(static_cast<std::uint8_t>(v >> 8));
-        frame.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    }
-    return WithCrc(frame);
-}
-
-std::vector<std::uint16_t> Sequence(std::uint16_t first)
-{
-    std::vector<std::uint16_t> values;
-    for (std::uint16_t i = 0; i < 10; ++i) values.push_back(static_cast<std::uint16_t>(first + i));
-    return values;
-}
+using namespace fake_link_host;
 
 std::uint8_t StartOf(const Frame& request) { return request.at(3); }
 
@@ -167,11 +119,18 @@ TEST_F(DeviceLinkTest, BadCrcUnlightsLampKeepsStateAndRepeatsBlock)
     EXPECT_EQ(link.Register(0), 100u);
 }
 
-TEST_F(DeviceLinkTest, ReplyFromAnotherStationIsAccepted)
+TEST_F(DeviceLinkTest, ValidRepliesFromAnotherStationAnswerNothing)
 {
     link.Timer1Timer();
-    Deliver(ReadReply(77, Sequence(5)));
-    EXPECT_TRUE(host.lamp);
+    host.lamp = true;
+    for (const Frame& frame : {ReadReply(2, Sequence(5)), WithCrc({0x02, 0x83, 0x02}), Bytes(BuildWriteRequest(2, 1, 0, 5))}) {
+        Deliver(frame);
+        EXPECT_FALSE(host.lamp);
+        EXPECT_FALSE(link.BlockDone());
+    }
+    EXPECT_EQ(link.Register(9), 0u);
+    EXPECT_EQ(link.Replies().Dropped, 3u);
+    Deliver(ReadReply(1, Sequence(5)));   // the polled station's reply still answers its read
     EXPECT_EQ(link.Register(9), 14u);
     EXPECT_TRUE(link.BlockDone());
 }
@@ -262,31 +221,36 @@ TEST_F(DeviceLinkTest, ReadReplyAndWriteEchoEachAnswerTheirOwnRequest)
     Deliver(Bytes(BuildWriteRequest(1, 3, 0, 20)));   // the echo ends the write
     EXPECT_FALSE(link.WritePending());
     Deliver(Bytes(BuildWriteRequest(1, 3, 0, 20)));   // a second echo answers nothing
-    EXPECT_EQ(link.Replies().Rejected, 1u);
+    EXPECT_EQ(link.Replies().Dropped, 1u);
     EXPECT_FALSE(host.lamp);
     EXPECT_EQ(link.Register(0), 100u);
     EXPECT_EQ(link.Register(1), 101u);
 
-    // an echo damaged on the line answers its write without ending it: polling stays
-    // held back until the write expires, and the true bytes arriving later match nothing
+    // A second write restarts the wait, and only its own echo ends it.
     link.KnobClick(2, 7.0);
-    Deliver(Bytes(BuildWriteRequest(1, 2, 0, 8)));
-    EXPECT_TRUE(link.WritePending());
-    EXPECT_EQ(link.InFlight().OutstandingWrites(), 0u);
+    link.WriteExpiryStep();
+    link.WriteExpiryStep();
+    link.KnobClick(2, 8.0);
+    EXPECT_EQ(link.WriteWaitTicks(), 0);
     Deliver(Bytes(BuildWriteRequest(1, 2, 0, 7)));
     EXPECT_TRUE(link.WritePending());
-    EXPECT_EQ(link.Replies().Rejected, 3u);
-    for (int i = 0; i < 4; ++i) link.WriteExpiryStep();
+    Deliver(Bytes(BuildWriteRequest(1, 2, 0, 8)));
+    EXPECT_FALSE(link.WritePending());
 
-    // an echo after the write expired answers nothing either; polling went on meanwhile
+    // A write whose wait expired stays known: its late echo is recognised as that echo,
+    // consumes no read, and every request sent before it is settled with it.
     link.SwitchChange("STOP");
     for (int i = 0; i < 4; ++i) link.WriteExpiryStep();
     ASSERT_FALSE(link.WritePending());
-    EXPECT_EQ(link.InFlight().OutstandingWrites(), 0u);
-    Deliver(Bytes(BuildWriteRequest(1, 0, 0, 0)));
-    EXPECT_EQ(link.Replies().Rejected, 4u);
-    link.Timer1Timer();
+    EXPECT_EQ(link.InFlight().OutstandingWrites(), 1u);
+    link.Timer1Timer();   // block 1 now, its read sent after the write
     EXPECT_EQ(host.sent.back(), Bytes(BuildReadRequest(1, 10, 10)));
+    Deliver(Bytes(BuildWriteRequest(1, 0, 0, 0)));
+    EXPECT_EQ(link.InFlight().OutstandingWrites(), 0u);
+    EXPECT_EQ(link.InFlight().OutstandingReads(), 1u);
+    EXPECT_EQ(link.Replies().Dropped, 1u);
+    Deliver(ReadReply(1, Sequence(1000)));
+    EXPECT_EQ(link.Register(10), 1000u);
 }
 
 TEST_F(DeviceLinkTest, LateRepliesAreDecodedAsTheBlockTheyAnswer)
@@ -328,51 +292,59 @@ TEST_F(DeviceLinkTest, LateRepliesAreDecodedAsTheBlockTheyAnswer)
     EXPECT_EQ(link.Replies().Dropped, 0u);
 }
 
-TEST_F(DeviceLinkTest, DamagedReplyAnswersItsRequestAndTheCycleGoesOn)
+TEST_F(DeviceLinkTest, DamagedOrLostReplyHoldsItsBlockUntilTheHorizon)
 {
-    // Every other reply is damaged on the line: the damaged one still counts as the
-    // answer to its request, so the next good reply moves the cycle on at once.
-    for (int block = 0; block < 3; ++block) {
-        link.Timer1Timer();
-        Frame bad = ReadReply(1, Sequence(static_cast<std::uint16_t>(100 * block + 1)));
-        bad[23] ^= 0x40;
-        Deliver(bad);
-        EXPECT_FALSE(host.lamp);
-        host.nowMs += 1000;
-        link.Timer1Timer();
-        EXPECT_EQ(StartOf(host.sent.back()), 10 * block);
-        Deliver(ReadReply(1, Sequence(static_cast<std::uint16_t>(100 * block))));
-        EXPECT_TRUE(host.lamp);
-        host.nowMs += 1000;
-    }
-    EXPECT_EQ(host.sent.size(), 6u);
-    EXPECT_EQ(link.Register(0), 0u);
-    EXPECT_EQ(link.Register(10), 100u);
-    EXPECT_EQ(link.Register(20), 200u);
-    EXPECT_EQ(link.Replies().Rejected, 3u);
-}
-
-TEST_F(DeviceLinkTest, LostRequestDelaysTheCycleUntilItExpires)
-{
-    link.Timer1Timer();   // lost on the way to the device
-    host.nowMs += 1000;
-    link.Timer1Timer();   // answered at once
-    Deliver(ReadReply(1, Sequence(100)));   // taken as the lost request's answer: same block
-    EXPECT_EQ(link.Register(0), 100u);
-    for (int tick = 0; tick < 3; ++tick) {   // the second request seems still in flight
-        host.nowMs += 1000;
-        link.Timer1Timer();
-        EXPECT_EQ(host.sent.size(), 2u) << "tick " << tick;
-    }
-    host.nowMs += 1000;   // it has expired: the cycle moves on
+    // A damaged block answers nothing: the intact reply after it is taken for the
+    // first request, and the cycle leaves the block only once the second request can
+    // no longer be answered.
     link.Timer1Timer();
-    ASSERT_EQ(host.sent.size(), 3u);
-    EXPECT_EQ(StartOf(host.sent.back()), 10);
+    Frame bad = ReadReply(1, Sequence(1));
+    bad[23] ^= 0x40;
+    Deliver(bad);
+    EXPECT_FALSE(host.lamp);
+    EXPECT_EQ(link.Replies().Rejected, 1u);
+    host.nowMs += 1000;
+    link.Timer1Timer();
+    Deliver(ReadReply(1, Sequence(100)));
+    EXPECT_TRUE(host.lamp);
+    EXPECT_EQ(link.Register(0), 100u);
+    const std::size_t sent = host.sent.size();
+    for (std::int64_t waited = 1000; waited <= RequestsInFlight::HorizonMs; waited += 1000) {
+        host.nowMs += 1000;
+        link.Timer1Timer();
+        ASSERT_EQ(host.sent.size(), sent) << "after " << waited << " ms";
+    }
+    host.nowMs += 1000;   // the second request is given up: the cycle moves on
+    link.Timer1Timer();
+    EXPECT_EQ(host.sent.back(), Bytes(BuildReadRequest(1, 10, 10)));
     Deliver(ReadReply(1, Sequence(1000)));
     EXPECT_EQ(link.Register(10), 1000u);
     host.nowMs += 1000;
     link.Timer1Timer();   // and runs at full pace again
     EXPECT_EQ(StartOf(host.sent.back()), 20);
+}
+
+TEST_F(DeviceLinkTest, ExceptionReplyAnswersItsRequestDecodesNothingAndTheCycleGoesOn)
+{
+    PollAnswered(100);
+    link.Timer1Timer();   // block 1, which the device refuses
+    host.lamp = true;
+    Deliver(WithCrc({0x01, 0x83, 0x02}));
+    EXPECT_FALSE(host.lamp);
+    EXPECT_TRUE(link.BlockDone());
+    EXPECT_EQ(link.Register(10), 0u);
+    EXPECT_EQ(link.Replies().Exceptions, 1u);
+    link.Timer1Timer();
+    EXPECT_EQ(StartOf(host.sent.back()), 20);
+    Deliver(WithCrc({0x01, 0x83}));   // too short to be one: rejected, block not done
+    EXPECT_FALSE(link.BlockDone());
+    EXPECT_EQ(link.Replies().Rejected, 1u);
+
+    // An exception to a write answers it and ends its wait.
+    link.SwitchChange("RUN");
+    Deliver(WithCrc({0x01, 0x86, 0x04}));
+    EXPECT_FALSE(link.WritePending());
+    EXPECT_EQ(link.Replies().Exceptions, 2u);
 }
 
 TEST_F(DeviceLinkTest, RepliesWithNothingOutstandingOrExpiredAreDropped)
@@ -382,7 +354,7 @@ TEST_F(DeviceLinkTest, RepliesWithNothingOutstandingOrExpiredAreDropped)
     EXPECT_FALSE(link.BlockDone());
 
     link.Timer1Timer();
-    host.nowMs += RequestsInFlight::ReplyExpiryMs + 1;
+    host.nowMs += RequestsInFlight::HorizonMs + 1;
     Deliver(ReadReply(1, Sequence(200)));   // too late: the request was given up
     EXPECT_EQ(link.Register(0), 0u);
     EXPECT_EQ(link.Replies().Dropped, 2u);
@@ -421,7 +393,6 @@ TEST_F(DeviceLinkTest, ShortFramesWithTheirOwnValidCrcAreNotReadReplies)
     // would otherwise match; they must not be decoded as registers.
     const std::vector<Frame> shortFrames{
         Bytes(BuildWriteRequest(1, 3, 0, 20)),
-        WithCrc({0x01, 0x83, 0x02}),                 // exception reply
         WithCrc({0x01, 0x03, 0x04, 0x12, 0x34, 0x56, 0x78}),   // two registers only
     };
     for (const Frame& frame : shortFrames) {
@@ -508,7 +479,7 @@ TEST_F(DeviceLinkTest, SwitchCaptionsWriteRunState)
 
 TEST_F(DeviceLinkTest, BadStationAddressSendsNothing)
 {
-    for (const char* text : {"", "0", "300", "abc", "-1", "99999999999", "4294967297", "256"}) {
+    for (const char* text : {"", "0", "300", "abc", "-1", "99999999999", "4294967297", "256", "12abc", "1O"}) {
         host.address = text;
         host.lamp = true;
         const std::size_t before = host.sent.size();
@@ -529,8 +500,15 @@ TEST_F(DeviceLinkTest, BadStationAddressSendsNothing)
     link.SwitchChange("STOP");
     ASSERT_EQ(host.sent.size(), 2u);
     EXPECT_EQ(host.sent[1][0], 0x1F);
-    host.address = "12ab";
-    EXPECT_EQ(link.StationAddress(), std::optional<std::uint8_t>(12));
+    // The whole text must be the number: trailing letters name no station.
+    for (const char* text : {"12abc", "1O", "0x", "$", " ", "1 2", "10-"}) {
+        host.address = text;
+        EXPECT_EQ(link.StationAddress(), std::nullopt) << "address '" << text << "'";
+    }
+    for (const auto& [text, station] : std::vector<std::pair<const char*, int>>{{" 12 ", 12}, {"0x10", 16}, {"$ff", 255}, {"\t1\t", 1}}) {
+        host.address = text;
+        EXPECT_EQ(link.StationAddress(), std::optional<std::uint8_t>(station)) << "address '" << text << "'";
+    }
 }
 
 TEST_F(DeviceLinkTest, UnansweredReadUnlightsLampAtNextTick)

@@ -2,6 +2,7 @@
 #include "device/frame_codec.h"
 #include "sim/fault_injector.h"
 #include "sim/modbus_slave.h"
+#include "sim/reply_schedule.h"
 #include "sim/rtu_framer.h"
 #include "sim/sim_options.h"
 #include "sim/softstarter_model.h"
@@ -147,9 +148,15 @@ TEST(ModbusSlave, ExceptionsAndIgnoredFrames)
     ModbusSlave slave(model, 7);
     const Frame illegalAddress = WithCrc({7, 0x83, 0x02});
     EXPECT_EQ(slave.Answer(WithCrc({7, 3, 0, 25, 0, 10})), illegalAddress);
-    EXPECT_EQ(slave.Answer(WithCrc({7, 3, 0, 0, 0, 0})), illegalAddress);
     EXPECT_EQ(slave.Answer(WithCrc({7, 3, 0xFF, 0xFF, 0, 1})), illegalAddress);
-    EXPECT_EQ(slave.Answer(WithCrc({7, 3, 0, 0, 0xFF, 0xFF})), illegalAddress);
+    const Frame illegalValue = WithCrc({7, 0x83, 0x03});   // a count outside 1..125
+    EXPECT_EQ(slave.Answer(WithCrc({7, 3, 0, 0, 0, 0})), illegalValue);
+    EXPECT_EQ(slave.Answer(WithCrc({7, 3, 0, 0, 0, 126})), illegalValue);
+    EXPECT_EQ(slave.Answer(WithCrc({7, 3, 0, 0, 0xFF, 0xFF})), illegalValue);
+    slave.RejectReadsOfBlock(1);
+    EXPECT_EQ(slave.Answer(Bytes(BuildReadRequest(7, 10, 10))), illegalAddress);
+    EXPECT_EQ(slave.Answer(Bytes(BuildReadRequest(7, 19, 1))), illegalAddress);
+    EXPECT_EQ(slave.Answer(Bytes(BuildReadRequest(7, 20, 10)))->size(), 25u);
     EXPECT_EQ(slave.Answer(Bytes(BuildWriteRequest(7, 4, 0, 1))), WithCrc({7, 0x86, 0x02}));
     EXPECT_EQ(slave.Answer(WithCrc({7, 0x10, 0, 1, 0, 1, 2, 0, 5})), WithCrc({7, 0x90, 0x01}));
 
@@ -275,6 +282,90 @@ TEST(FaultInjector, ShapesReplies)
         FaultInjector silent(options);
         EXPECT_TRUE(silent.Shape(reply).empty());
     }
+    {
+        FaultOptions options;
+        options.noiseBytes = 1;
+        options.noiseLeadMs = 20;
+        options.replyDelayMs = 300;
+        FaultInjector glitch(options);
+        const auto chunks = glitch.Shape(reply);
+        ASSERT_EQ(chunks.size(), 2u);
+        EXPECT_EQ(chunks[0].delayMs, 20);
+        EXPECT_TRUE(chunks[0].apartFromReply);
+        EXPECT_EQ(chunks[0].bytes.size(), 1u);
+        EXPECT_EQ(chunks[1].delayMs, 300);
+        EXPECT_EQ(chunks[1].bytes, reply);
+    }
+}
+
+// Random faults: each happens about as often as asked, the same seed gives the same
+// run, and all of them together still give each reply at most once.
+TEST(FaultInjector, RandomFaultsFollowTheirProbabilitiesAndTheSeed)
+{
+    const Frame reply = WithCrc({1, 3, 2, 0, 5});
+    FaultOptions options;
+    options.splitPercent = 20;
+    options.strayPercent = 20;
+    options.crcPercent = 20;
+    options.silencePercent = 20;
+    options.replyDelayMs = 1000;
+    options.seed = 42;
+    FaultInjector faults(options);
+    FaultInjector same(options);
+    int silent = 0, split = 0, stray = 0, corrupt = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const auto chunks = faults.Shape(reply);
+        ASSERT_EQ(chunks.size(), same.Shape(reply).size());
+        if (chunks.empty()) {
+            ++silent;
+            continue;
+        }
+        EXPECT_EQ(chunks[0].delayMs, 1000);
+        Frame joined;
+        for (const auto& c : chunks) {
+            if (c.bytes != Frame{0xFF}) joined.insert(joined.end(), c.bytes.begin(), c.bytes.end());
+        }
+        ASSERT_EQ(joined.size(), reply.size());
+        split += chunks.size() >= 2 && chunks[1].bytes != Frame{0xFF};
+        stray += chunks.back().bytes == Frame{0xFF} && chunks.back().delayMs == chunks[chunks.size() - 2].delayMs + FaultInjector::FaultPauseMs;
+        corrupt += !HasValidCrc(joined.data(), joined.size());
+    }
+    for (int count : {silent, split, stray, corrupt}) {
+        EXPECT_GT(count, 2000 * 20 / 100 / 2);   // far from 0 and from every time
+        EXPECT_LT(count, 2000 * 20 / 100 * 2);
+    }
+}
+
+TEST(ReplySchedule, QueuedRepliesKeepTheirOrderAndTheQueueIsBounded)
+{
+    using namespace std::chrono;
+    const auto t0 = ReplySchedule::Clock::time_point{} + hours(1);
+    ReplySchedule queue(true);
+    // the first reply split over 400 ms; the second, due sooner, waits for its end
+    ASSERT_TRUE(queue.Add(t0, {{100, {1, 1}}, {500, {1, 2}}}));
+    ASSERT_TRUE(queue.Add(t0 + milliseconds(50), {{20, {2}, true}, {100, {2, 1}}, {250, {2, 2}}}));
+    std::vector<std::pair<long, Frame>> sent;
+    while (!queue.Empty()) {
+        sent.emplace_back(duration_cast<milliseconds>(queue.NextDue() - t0).count(), queue.FrontBytes());
+        queue.Sent(queue.FrontBytes().size());
+    }
+    const std::vector<std::pair<long, Frame>> expected{
+        {70, {2}}, {100, {1, 1}}, {500, {1, 2}}, {500, {2, 1}}, {650, {2, 2}}};   // the noise keeps its time
+    EXPECT_EQ(sent, expected);
+
+    ReplySchedule unordered(false);   // each reply at its own time
+    unordered.Add(t0, {{500, {1}}});
+    unordered.Add(t0, {{100, {2}}});
+    EXPECT_EQ(unordered.FrontBytes(), Frame{2});
+
+    // A master that never reads: what waits stays bounded, partial sends are counted.
+    ReplySchedule full(true);
+    for (int i = 0; i < 10000; ++i) full.Add(t0, {{0, Frame(25, 0x11)}});
+    EXPECT_LE(full.QueuedBytes(), ReplySchedule::MaxQueuedBytes);
+    EXPECT_GT(full.RepliesDropped(), 7000u);
+    full.Sent(10);
+    EXPECT_EQ(full.FrontBytes().size(), 15u);
+    EXPECT_TRUE(full.Add(t0, {{0, Frame(10, 0x22)}}));
 }
 
 TEST(SimOptions, ParsesAndRejects)
@@ -282,7 +373,10 @@ TEST(SimOptions, ParsesAndRejects)
     const auto good = ParseSimOptions({"--address", "17", "--set", "1=450", "--set", "6=30", "--link", "/tmp/x",
                                        "--corrupt-crc-every", "3", "--split-reply", "200", "--never-reply",
                                        "--reply-delay", "50", "--noise", "4", "--close-after", "2",
-                                       "--oversize", "600", "--oversize-garbage", "--log-requests", "-"});
+                                       "--oversize", "600", "--oversize-garbage", "--log-requests", "-",
+                                       "--queue-replies", "--reject-block", "2", "--split-percent", "15",
+                                       "--stray-percent", "16", "--crc-percent", "17", "--silence-percent", "18",
+                                       "--seed", "99", "--noise-lead", "20"});
     ASSERT_EQ(good.error, "");
     EXPECT_EQ(good.options.address, 17);
     ASSERT_EQ(good.options.presets.size(), 2u);
@@ -297,12 +391,19 @@ TEST(SimOptions, ParsesAndRejects)
     EXPECT_EQ(good.options.faults.oversizeBytes, 600);
     EXPECT_TRUE(good.options.faults.oversizeGarbage);
     EXPECT_EQ(good.options.requestLogPath, "-");
+    EXPECT_TRUE(good.options.queueReplies);
+    EXPECT_EQ(good.options.rejectBlock, 2);
+    const FaultOptions& f = good.options.faults;
+    EXPECT_EQ(std::vector<int>({f.splitPercent, f.strayPercent, f.crcPercent, f.silencePercent, f.noiseLeadMs}),
+              std::vector<int>({15, 16, 17, 18, 20}));
+    EXPECT_EQ(f.seed, 99u);
     EXPECT_TRUE(ParseSimOptions({"--help"}).options.help);
 
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--address"}, {"--address", "0"}, {"--address", "256"}, {"--address", "1x"},
              {"--set", "30=1"}, {"--set", "1"}, {"--set", "1=70000"}, {"--set", "=5"}, {"--set", "a=b"},
-             {"--noise", "-1"}, {"--oversize", "99999999999999999999"}, {"--frobnicate"}, {"--link", ""}}) {
+             {"--noise", "-1"}, {"--oversize", "99999999999999999999"}, {"--frobnicate"}, {"--link", ""},
+             {"--reject-block", "3"}, {"--split-percent", "101"}, {"--crc-percent", "-1"}, {"--seed", "x"}}) {
         EXPECT_NE(ParseSimOptions(bad).error, "") << bad[0];
     }
 }

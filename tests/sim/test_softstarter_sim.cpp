@@ -218,6 +218,33 @@ TEST_F(SimulatorTest, SplitsLateAndNoisyReplies)
     }
 }
 
+TEST_F(SimulatorTest, QueuesRepliesInOrderRejectsABlockAndSendsNoiseApart)
+{
+    {
+        Launch({"--queue-replies", "--reply-delay", "300", "--reject-block", "1"});
+        PtyClient line(sim.DevicePath());
+        ASSERT_TRUE(line.Write(Bytes(BuildReadRequest(1, 10, 10))));
+        ASSERT_TRUE(line.Write(ReadBlock0));
+        const Frame replies = line.Read(5 + 25);
+        ASSERT_EQ(replies.size(), 30u);
+        EXPECT_EQ(Frame(replies.begin(), replies.begin() + 5), WithCrc({1, 0x83, 0x02}));
+        EXPECT_TRUE(HasValidCrc(replies.data() + 5, 25));
+        sim.Stop();
+    }
+    {
+        Launch({"--noise", "1", "--noise-lead", "20", "--reply-delay", "400"});
+        PtyClient line(sim.DevicePath());
+        ASSERT_TRUE(line.Write(ReadBlock0));
+        const auto chunks = line.ReadChunks(26);   // the glitch, then 380 ms later the intact reply
+        ASSERT_GE(chunks.size(), 2u);
+        EXPECT_EQ(chunks[0].size(), 1u);
+        Frame reply;
+        for (std::size_t i = 1; i < chunks.size(); ++i) reply.insert(reply.end(), chunks[i].begin(), chunks[i].end());
+        ASSERT_EQ(reply.size(), 25u);
+        EXPECT_TRUE(HasValidCrc(reply.data(), reply.size()));
+    }
+}
+
 TEST_F(SimulatorTest, NeverRepliesButStillReceives)
 {
     Launch({"--never-reply"});
@@ -286,6 +313,13 @@ TEST_F(SimulatorTest, LinksTheTerminalAndRejectsBadOptions)
     sim.Stop();
     struct stat st{};
     EXPECT_NE(::lstat(link.c_str(), &st), 0) << "link left behind";
+
+    // Something already at the path, a symlink included, is refused and left alone.
+    ASSERT_EQ(::symlink("/dev/null", link.c_str()), 0);
+    SimulatorProcess refused;
+    EXPECT_FALSE(refused.Start({"--link", link}));
+    ASSERT_EQ(::readlink(link.c_str(), target, sizeof target - 1), 9);
+    ::unlink(link.c_str());
 
     SimulatorProcess bad;
     EXPECT_FALSE(bad.Start({"--address", "0"}));

@@ -72,6 +72,15 @@ public:
     }
 
     TForm1& Form() { return console->form; }
+    const std::string& LinkPath() const { return linkPath_; }
+
+    // Checks every register once and notes whether the lamp is lit.
+    void CheckNow()
+    {
+        CheckRegisters();
+        if (console->CommunicationLampLit()) lampSeenLit = true;
+        else lampSeenUnlit = true;
+    }
     DeviceLink& Link() { return console->form.Link(); }
 
     // Runs the console, a poll every PollMs and a display tick every DisplayMs, until
@@ -93,9 +102,7 @@ public:
                 nextDisplay += DisplayMs;
             }
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            CheckRegisters();
-            if (console->CommunicationLampLit()) lampSeenLit = true;
-            else lampSeenUnlit = true;
+            CheckNow();
             if (done()) return true;
             if (clock.elapsed() > timeoutMs) return false;
             QThread::msleep(2);
