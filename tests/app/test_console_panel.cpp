@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/console_test_support.h"
 
+#include "app/up_down_arrows.h"
 #include "sim/sim_process.h"
 #include "tests/support/widget_test_support.h"
 #include "widgets/indicators/analog_display.h"
@@ -14,8 +15,13 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
 
 using namespace console_test;
 
@@ -191,21 +197,54 @@ TEST(ConsoleCommands, WritesGoOnlyToAValidStationAddress)
     EXPECT_TRUE(rig.device.ReadAvailable(200).empty());
 }
 
-TEST(ConsoleCommands, UpDownArrowsStepTheReportedStartingVoltage)
+// The arrows beside the starting voltage step the shown value by 0.1 and send nothing:
+// a seeded mix of arrow clicks and display ticks, where each tick shows the device's
+// value again.
+TEST(ConsoleCommands, UpDownArrowsStepTheShownValueAndSendNothing)
 {
     ConsoleOnPty rig;
     ASSERT_TRUE(rig.console.Open());
     rig.console.Tick();
     TForm1& form = rig.console.form;
-    // Nothing reported yet: the arrows have nothing to step from.
-    form.UpDown1Click(+1);
-    EXPECT_TRUE(rig.device.ReadAvailable(150).empty());
-
+    form.Timer1->stop();  // whatever reaches the device now comes from the arrows
     ASSERT_TRUE(rig.FeedBlock0({0, 455, 10, 10, 0, 0, 25, 0, 0, 0}));
-    form.UpDown1Click(+1);
-    EXPECT_EQ(rig.device.Read(8), WriteRequest(1, 1, 456));
-    form.UpDown1Click(-1);
-    EXPECT_EQ(rig.device.Read(8), WriteRequest(1, 1, 454));
+    form.Timer2Timer();
+
+    std::mt19937 random(19);
+    int steps = 0;
+    for (int action = 0; action < 200; ++action) {
+        switch (random() % 3) {
+        case 0: form.UpDown1->UpButton()->click(); ++steps; break;
+        case 1: form.UpDown1->DownButton()->click(); --steps; break;
+        default: form.Timer2Timer(); steps = 0; break;
+        }
+        ASSERT_NEAR(form.iAnalogOutput2->Value(), 45.5 + 0.1 * steps, 1e-9) << "action " << action;
+    }
+    form.Timer2Timer();
+    EXPECT_EQ(form.iAnalogOutput2->Text(), "45.50");
+    EXPECT_TRUE(rig.device.ReadAvailable(200).empty());
+    EXPECT_FALSE(form.Link().WritePending());  // polling is not held back either
+}
+
+TEST(ConsoleCommands, HeldArrowSendsNothingHoweverLongItRepeats)
+{
+    ConsoleOnPty rig;
+    ASSERT_TRUE(rig.console.Open());
+    rig.console.Tick();
+    TForm1& form = rig.console.form;
+    form.Timer1->stop();
+    ASSERT_TRUE(rig.FeedBlock0({0, 455, 10, 10, 0, 0, 25, 0, 0, 0}));
+
+    for (QToolButton* arrow : {form.UpDown1->UpButton(), form.UpDown1->DownButton()}) {
+        int repeats = 0;
+        const auto counter = QObject::connect(arrow, &QToolButton::clicked, [&] { ++repeats; });
+        widget_test::MousePress(*arrow, QPoint(3, 3));
+        EXPECT_TRUE(WaitUntil([&] { return repeats >= 30; }, 30000));
+        widget_test::MouseRelease(*arrow, QPoint(3, 3));
+        QObject::disconnect(counter);
+        EXPECT_TRUE(rig.device.ReadAvailable(200).empty());
+        EXPECT_FALSE(form.Link().WritePending());
+    }
 }
 
 TEST(ConsoleCommands, StartingVoltageFieldNudgesOnPressAndRelease)
