@@ -264,13 +264,13 @@ TEST(ConsoleCommands, StartingVoltageFieldNudgesOnPressAndRelease)
 TEST(ConsoleEndToEnd, OperatorStartsAndStopsTheSimulatedMotor)
 {
     SimulatorProcess simulator;
-    ASSERT_TRUE(simulator.Start({"--set", "2=3", "--set", "3=3"}));
+    ASSERT_TRUE(simulator.Start({"--set", "2=6", "--set", "3=3"}));
     ConsoleUnderTest console(QString::fromStdString(simulator.DevicePath()));
     TForm1& form = console.form;
     form.Timer1->setInterval(250);  // poll faster than the operator's console, same cycle
     ASSERT_TRUE(console.Open());
     console.Tick();
-    ASSERT_TRUE(WaitUntil([&] { return console.CommunicationLampLit() && form.Link().Register(2) == 3; }, 15000));
+    ASSERT_TRUE(WaitUntil([&] { return console.CommunicationLampLit() && form.Link().Register(2) == 6; }, 15000));
 
     form.iKnob1->SetPosition(400);
     widget_test::Click(*form.iKnob1, QPoint(2, 2));
@@ -278,16 +278,32 @@ TEST(ConsoleEndToEnd, OperatorStartsAndStopsTheSimulatedMotor)
 
     ASSERT_EQ(form.iSwitchLed1->Caption(), "RUN");
     widget_test::Click(*form.iSwitchLed1, QPoint(10, 10));
-    double highestSeen = 0;
+    // The starter applies the starting voltage at once, then climbs over the 6 s soft
+    // start: every level shown on the way is at least 40.0, none is lower than the one
+    // before, and some lie between the starting voltage and full output.
+    std::vector<double> levelsSeen;
     ASSERT_TRUE(WaitUntil([&] {
-        highestSeen = std::max(highestSeen, form.iAnalogOutput4->Value());
-        return form.iAnalogOutput4->Value() == 100.0;
+        const double level = form.iAnalogOutput4->Value();
+        if (level > 0 && (levelsSeen.empty() || level != levelsSeen.back()))
+            levelsSeen.push_back(level);
+        return level == 100.0;
     }, 20000));
+    EXPECT_TRUE(std::is_sorted(levelsSeen.begin(), levelsSeen.end())) << ::testing::PrintToString(levelsSeen);
+    EXPECT_GE(levelsSeen.front(), 40.0) << ::testing::PrintToString(levelsSeen);
+    EXPECT_TRUE(std::any_of(levelsSeen.begin(), levelsSeen.end(), [](double level) { return level > 40.0 && level < 100.0; }))
+        << ::testing::PrintToString(levelsSeen);
     EXPECT_GT(form.iAnalogDisplay1->Value(), 0.0);  // the current follows the output
     EXPECT_EQ(form.iSwitchLed1->Caption(), "STOP");
 
     widget_test::Click(*form.iSwitchLed1, QPoint(10, 10));
-    ASSERT_TRUE(WaitUntil([&] { return form.iAnalogOutput4->Value() == 0.0; }, 20000));
+    levelsSeen.clear();
+    ASSERT_TRUE(WaitUntil([&] {
+        const double level = form.iAnalogOutput4->Value();
+        if (levelsSeen.empty() || level != levelsSeen.back())
+            levelsSeen.push_back(level);
+        return level == 0.0;
+    }, 20000));
+    EXPECT_TRUE(std::is_sorted(levelsSeen.rbegin(), levelsSeen.rend())) << ::testing::PrintToString(levelsSeen);
     EXPECT_EQ(form.iSwitchLed1->Caption(), "RUN");
     EXPECT_TRUE(console.messages.isEmpty());
 
