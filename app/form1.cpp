@@ -289,7 +289,9 @@ void TForm1::BitBtn7Click()
 void TForm1::ShowPortOpen()
 {
     BitBtn7->setText(CloseCaption);
-    Image9->show();
+    // The port lamp shows its lit picture alone; the unlit ring would show around the
+    // smaller red disc.
+    Image9->hide();
     Image20->show();
 }
 

@@ -89,6 +89,7 @@ TEST(Form1PortControls, FailedOpeningShowsTheMessageAndLeavesThePortShownClosed)
     EXPECT_FALSE(console.form.Comm1->IsOpen());
     EXPECT_EQ(console.form.BitBtn7->text(), QStringLiteral("打开串口"));
     EXPECT_FALSE(console.PortLampLit());
+    EXPECT_FALSE(console.form.Image9->isHidden());
 
     // A garbled name is refused the same way, and a second press tries again.
     console.form.ComboBox4->setEditText("");
@@ -104,12 +105,14 @@ TEST(Form1PortControls, OpenAndCloseShowThePortState)
     ASSERT_TRUE(console.Open());
     EXPECT_EQ(console.form.BitBtn7->text(), QStringLiteral("关闭串口"));
     EXPECT_TRUE(console.PortLampLit());
+    EXPECT_TRUE(console.form.Image9->isHidden()) << "the unlit ring would show around the lit lamp";
     EXPECT_TRUE(console.messages.isEmpty());
 
     console.form.BitBtn7->click();
     EXPECT_FALSE(console.form.Comm1->IsOpen());
     EXPECT_EQ(console.form.BitBtn7->text(), QStringLiteral("打开串口"));
     EXPECT_FALSE(console.PortLampLit());
+    EXPECT_FALSE(console.form.Image9->isHidden());
 }
 
 TEST(Form1PortControls, BaudChangesAtOnceFormatOnlyAtTheNextOpening)
