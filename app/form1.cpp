@@ -304,8 +304,11 @@ void TForm1::ShowPortClosed()
 
 void TForm1::CheckBox2Click()
 {
-    // The poll timer runs all the time; the ticked state itself is read at every poll.
-    Timer1->start();
+    // Enables the poll timer, which runs all the time anyway; the ticked state itself is
+    // read at every poll. QTimer::start() would restart a running timer and push the next
+    // poll back with every click, so a running timer is left alone.
+    if (!Timer1->isActive())
+        Timer1->start();
 }
 
 void TForm1::Timer1Timer()

@@ -80,6 +80,27 @@ TEST(Form1StartUp, PortOptionSetsTheComboAndThePortName)
     EXPECT_EQ(console.form.Comm1->CommName(), "COM2");
 }
 
+// Ticking or unticking "通讯" leaves the running poll timer alone: the next poll is not
+// pushed back. A stopped timer is started.
+TEST(Form1PollCycle, TickingCommunicationDoesNotRestartThePollTimer)
+{
+    ConsoleUnderTest console;
+    QTimer& timer = *console.form.Timer1;
+    for (int click = 0; click < 4; ++click) {
+        ASSERT_TRUE(WaitUntil([&] {
+            const int remaining = timer.remainingTime();
+            return remaining > 0 && remaining < 600;
+        }, 10000));
+        const int before = timer.remainingTime();
+        console.Tick();
+        EXPECT_TRUE(timer.isActive());
+        EXPECT_LE(timer.remainingTime(), before) << "click " << click;
+    }
+    timer.stop();
+    console.Tick();
+    EXPECT_TRUE(timer.isActive());
+}
+
 TEST(Form1PortControls, FailedOpeningShowsTheMessageAndLeavesThePortShownClosed)
 {
     ConsoleUnderTest console("/nonexistent/ttyNothing");
