@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/form1.h"
 
+#include "app/combo_current_item.h"
 #include "app/console_look.h"
 #include "app/console_song_face.h"
 #include "app/frame_format.h"
@@ -53,6 +54,7 @@ QComboBox* MakeCombo(QWidget* parent, const QRect& bounds, const QStringList& it
     combo->lineEdit()->setAutoFillBackground(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
+    KeepCurrentItemOnText(combo);
     combo->setEditText(text);
     return combo;
 }

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/console_test_support.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -78,6 +82,64 @@ TEST(Form1StartUp, PortOptionSetsTheComboAndThePortName)
     EXPECT_EQ(console.form.Comm1->CommName(), "/dev/pts/77");
     console.form.ComboBox4->setEditText("COM2");
     EXPECT_EQ(console.form.Comm1->CommName(), "COM2");
+}
+
+// Each combo's current item is the one its text names, or none: the list opens on it, and
+// Enter in the open list keeps the text. Text that names no item keeps no stale item.
+TEST(Form1PortControls, ComboCurrentItemFollowsTheText)
+{
+    ConsoleUnderTest console;
+    TForm1& form = console.form;
+    struct Row {
+        QComboBox* combo;
+        const char* another;
+    };
+    for (const Row& row : {Row{form.ComboBox4, "COM7"}, Row{form.ComboBox5, "4800"},
+                           Row{form.ComboBox6, "8_O_1"}, Row{form.ComboBox1, "247"}}) {
+        QComboBox& combo = *row.combo;
+        const QString initial = combo.currentText();
+        SCOPED_TRACE(initial.toStdString());
+        EXPECT_EQ(combo.currentIndex(), combo.findText(initial));
+        EXPECT_GE(combo.currentIndex(), 0);
+
+        combo.showPopup();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(combo.view(), &enter);
+        combo.hidePopup();
+        EXPECT_EQ(combo.currentText().toStdString(), initial.toStdString());
+
+        int changes = 0;
+        const auto counter = QObject::connect(&combo, &QComboBox::editTextChanged, [&] { ++changes; });
+        combo.setEditText(QString::fromLatin1(row.another));
+        EXPECT_EQ(combo.currentIndex(), combo.findText(QString::fromLatin1(row.another)));
+        // Text that is no item, typed or empty: no item is current and the text stays as
+        // it is; each edit is one change, with no empty text in between.
+        for (const char* text : {"/dev/ttyUSB0", "", " 1", "x"}) {
+            combo.setEditText(QString::fromLatin1(text));
+            EXPECT_EQ(combo.currentIndex(), -1) << text;
+            EXPECT_EQ(combo.currentText().toStdString(), text);
+        }
+        EXPECT_EQ(changes, 5);
+        QObject::disconnect(counter);
+        combo.setEditText(initial);
+        EXPECT_EQ(combo.currentIndex(), combo.findText(initial));
+    }
+    EXPECT_EQ(form.Comm1->CommName(), "COM4");
+    EXPECT_EQ(form.Comm1->BaudRate(), 19200u);
+
+    // Typing into the middle of an item's text leaves the caret where the operator typed.
+    QLineEdit& portEdit = *form.ComboBox4->lineEdit();
+    portEdit.setCursorPosition(1);
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QApplication::sendEvent(&portEdit, &typed);
+    EXPECT_EQ(portEdit.text().toStdString(), "CxOM4");
+    EXPECT_EQ(portEdit.cursorPosition(), 2);
+    EXPECT_EQ(form.ComboBox4->currentIndex(), -1);
+
+    // A port given on the command line that is not in the list.
+    ConsoleUnderTest withPort("/dev/pts/77");
+    EXPECT_EQ(withPort.form.ComboBox4->currentIndex(), -1);
+    EXPECT_EQ(withPort.form.Comm1->CommName(), "/dev/pts/77");
 }
 
 // Ticking or unticking "通讯" leaves the running poll timer alone: the next poll is not
