@@ -44,11 +44,17 @@ QLabel* MakeLabel(QWidget* parent, const QString& caption, const QRect& bounds, 
     return label;
 }
 
-QComboBox* MakeCombo(QWidget* parent, const QRect& bounds, const QStringList& items, const QString& text)
+// The window's controls are flat; the address combo alone has the 3D look.
+enum class ComboLook { Flat, ThreeD };
+
+QComboBox* MakeCombo(QWidget* parent, const QRect& bounds, const QStringList& items, const QString& text,
+                     ComboLook look = ComboLook::Flat)
 {
     auto* combo = new QComboBox(parent);
     combo->setGeometry(bounds);
     combo->setEditable(true);
+    combo->setFrame(look == ComboLook::ThreeD);
+    SetFieldColor(combo, clWindow);  // a combo's own colour, not its panel's
     // The edit field fills its own background, so the caret blinking in a focused combo
     // repaints the field alone rather than the combo and the panel behind it as well.
     combo->lineEdit()->setAutoFillBackground(true);
@@ -166,7 +172,8 @@ void TForm1::BuildCommunicationPanel()
     Image14->raise();
 
     Label9 = MakeLabel(Panel5, QStringLiteral("地址:   "), QRect(160, 8, 78, 19), ConsoleFont(FontSong, -19));
-    ComboBox1 = MakeCombo(Panel5, QRect(208, 8, 49, 21), NumberItems(1, 255), QStringLiteral("1"));
+    ComboBox1 = MakeCombo(Panel5, QRect(208, 8, 49, 21), NumberItems(1, 255), QStringLiteral("1"),
+                          ComboLook::ThreeD);
 }
 
 void TForm1::BuildMemos()

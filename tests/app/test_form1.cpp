@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/console_test_support.h"
 
+#include "platform/canvas/colors.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -140,6 +143,22 @@ TEST(Form1PortControls, ComboCurrentItemFollowsTheText)
     ConsoleUnderTest withPort("/dev/pts/77");
     EXPECT_EQ(withPort.form.ComboBox4->currentIndex(), -1);
     EXPECT_EQ(withPort.form.Comm1->CommName(), "/dev/pts/77");
+}
+
+// The window's controls are flat; the address combo and the memos have the 3D look. The
+// combos' fields have a combo's own colour, not their panel's.
+TEST(Form1StartUp, ControlsAreFlatExceptTheAddressComboAndTheMemos)
+{
+    ConsoleUnderTest console;
+    TForm1& form = console.form;
+    for (QComboBox* combo : {form.ComboBox4, form.ComboBox5, form.ComboBox6, form.ComboBox1}) {
+        EXPECT_EQ(combo->hasFrame(), combo == form.ComboBox1) << combo->currentText().toStdString();
+        EXPECT_EQ(combo->lineEdit()->palette().color(QPalette::Base), ToQColor(clWindow));
+    }
+    for (QPlainTextEdit* memo : {form.Memo12, form.Memo13}) {
+        EXPECT_NE(memo->frameShape(), QFrame::NoFrame);
+        EXPECT_EQ(memo->frameShadow(), QFrame::Sunken);
+    }
 }
 
 // Ticking or unticking "通讯" leaves the running poll timer alone: the next poll is not
