@@ -213,7 +213,8 @@ void TForm1::SetUpComm1(const QString& initialPort)
 
 void TForm1::ConnectHandlers()
 {
-    // Only the operator's edits and choices count as changes, as with the platform's combo boxes.
+    // editTextChanged fires for the operator's typing and choices and for setEditText alike:
+    // the --port option's text and the tests reach the handlers through it.
     connect(ComboBox4, &QComboBox::editTextChanged, this, [this] { ComboBox4Change(); });
     connect(ComboBox5, &QComboBox::editTextChanged, this, [this] { ComboBox5Change(); });
     connect(ComboBox6, &QComboBox::editTextChanged, this, [this] { ComboBox6Change(); });
