@@ -24,6 +24,7 @@ add_custom_command(
 # The console's windows, as a library so tests drive them without the program entry.
 add_library(console_forms STATIC
   console_song_face.cpp ${_song_face_data}
+  combo_current_item.cpp
   console_look.cpp
   form1_instruments.cpp
   up_down_arrows.cpp

@@ -53,6 +53,13 @@ void SetTextColor(QWidget* widget, TColor color)
     widget->setPalette(palette);
 }
 
+void SetFieldColor(QWidget* widget, TColor color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, ToQColor(color));
+    widget->setPalette(palette);
+}
+
 void SetRightAligned(QPlainTextEdit* memo)
 {
     QTextOption option = memo->document()->defaultTextOption();

@@ -32,4 +32,7 @@ QFrame* MakePanel(QWidget* parent, const QRect& bounds, PanelBevel bevel);
 
 void SetBackground(QWidget* widget, TColor color);
 void SetTextColor(QWidget* widget, TColor color);
+// The colour of an entry field (the edit of a combo and its list), leaving the widget's
+// window colour to its parent.
+void SetFieldColor(QWidget* widget, TColor color);
 void SetRightAligned(QPlainTextEdit* memo);

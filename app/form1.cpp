@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/form1.h"
 
+#include "app/combo_current_item.h"
 #include "app/console_look.h"
 #include "app/console_song_face.h"
 #include "app/frame_format.h"
@@ -43,16 +44,23 @@ QLabel* MakeLabel(QWidget* parent, const QString& caption, const QRect& bounds, 
     return label;
 }
 
-QComboBox* MakeCombo(QWidget* parent, const QRect& bounds, const QStringList& items, const QString& text)
+// The window's controls are flat; the address combo alone has the 3D look.
+enum class ComboLook { Flat, ThreeD };
+
+QComboBox* MakeCombo(QWidget* parent, const QRect& bounds, const QStringList& items, const QString& text,
+                     ComboLook look = ComboLook::Flat)
 {
     auto* combo = new QComboBox(parent);
     combo->setGeometry(bounds);
     combo->setEditable(true);
+    combo->setFrame(look == ComboLook::ThreeD);
+    SetFieldColor(combo, clWindow);  // a combo's own colour, not its panel's
     // The edit field fills its own background, so the caret blinking in a focused combo
     // repaints the field alone rather than the combo and the panel behind it as well.
     combo->lineEdit()->setAutoFillBackground(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
+    KeepCurrentItemOnText(combo);
     combo->setEditText(text);
     return combo;
 }
@@ -164,7 +172,8 @@ void TForm1::BuildCommunicationPanel()
     Image14->raise();
 
     Label9 = MakeLabel(Panel5, QStringLiteral("地址:   "), QRect(160, 8, 78, 19), ConsoleFont(FontSong, -19));
-    ComboBox1 = MakeCombo(Panel5, QRect(208, 8, 49, 21), NumberItems(1, 255), QStringLiteral("1"));
+    ComboBox1 = MakeCombo(Panel5, QRect(208, 8, 49, 21), NumberItems(1, 255), QStringLiteral("1"),
+                          ComboLook::ThreeD);
 }
 
 void TForm1::BuildMemos()
@@ -204,7 +213,8 @@ void TForm1::SetUpComm1(const QString& initialPort)
 
 void TForm1::ConnectHandlers()
 {
-    // Only the operator's edits and choices count as changes, as with the platform's combo boxes.
+    // editTextChanged fires for the operator's typing and choices and for setEditText alike:
+    // the --port option's text and the tests reach the handlers through it.
     connect(ComboBox4, &QComboBox::editTextChanged, this, [this] { ComboBox4Change(); });
     connect(ComboBox5, &QComboBox::editTextChanged, this, [this] { ComboBox5Change(); });
     connect(ComboBox6, &QComboBox::editTextChanged, this, [this] { ComboBox6Change(); });
@@ -289,7 +299,9 @@ void TForm1::BitBtn7Click()
 void TForm1::ShowPortOpen()
 {
     BitBtn7->setText(CloseCaption);
-    Image9->show();
+    // The port lamp shows its lit picture alone; the unlit ring would show around the
+    // smaller red disc.
+    Image9->hide();
     Image20->show();
 }
 
@@ -302,8 +314,11 @@ void TForm1::ShowPortClosed()
 
 void TForm1::CheckBox2Click()
 {
-    // The poll timer runs all the time; the ticked state itself is read at every poll.
-    Timer1->start();
+    // Enables the poll timer, which runs all the time anyway; the ticked state itself is
+    // read at every poll. QTimer::start() would restart a running timer and push the next
+    // poll back with every click, so a running timer is left alone.
+    if (!Timer1->isActive())
+        Timer1->start();
 }
 
 void TForm1::Timer1Timer()

@@ -17,8 +17,6 @@
 #include <QFrame>
 #include <QLabel>
 
-#include <algorithm>
-
 namespace {
 
 // Creates an instrument widget in its loading state; BuildInstrumentPanel ends it.
@@ -30,9 +28,9 @@ Widget* Create(QWidget* parent)
     return widget;
 }
 
-constexpr int StartingVoltageRegister = 1;
 constexpr int StartingVoltageMin = 300;  // tenths of a percent, the range of iKnob1
 constexpr int StartingVoltageMax = 700;
+constexpr double UpDown1Step = 0.1;      // what one arrow click moves the shown value
 
 TiLabel* MakeCaption(QWidget* parent, const QString& caption, int left, int top)
 {
@@ -313,18 +311,12 @@ void TForm1::iAnalogOutput2MouseUp(TObject*, TMouseButton, TShiftState, int, int
     iAnalogOutput2->SetValue(iAnalogOutput2->Value() + 0.1);
 }
 
-// The arrows beside the starting voltage step the device's starting voltage by 0.1 %,
-// from the value it last reported, within the starting-voltage knob's range; the write
-// goes out like a knob command and the field follows at the next poll of the block.
-// Until the device has reported a starting voltage in that range there is nothing to
-// step from, and the arrows send nothing.
+// The arrows beside the starting voltage step the value shown in its field by 0.1, as
+// the platform's up-down control steps its buddy, and send nothing: the device's starting
+// voltage is set with the knob, and the next display tick shows the device's value again.
 void TForm1::UpDown1Click(int direction)
 {
-    const int reported = static_cast<int>(link_.Register(StartingVoltageRegister));
-    if (reported < StartingVoltageMin || reported > StartingVoltageMax)
-        return;
-    const int target = std::clamp(reported + direction, StartingVoltageMin, StartingVoltageMax);
-    link_.KnobClick(StartingVoltageRegister, target);
+    iAnalogOutput2->SetValue(iAnalogOutput2->Value() + direction * UpDown1Step);
 }
 
 std::vector<TiComponent*> TForm1::InstrumentWidgets() const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/console_test_support.h"
 
+#include "app/up_down_arrows.h"
 #include "sim/sim_process.h"
 #include "tests/support/widget_test_support.h"
 #include "widgets/indicators/analog_display.h"
@@ -14,8 +15,13 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
 
 using namespace console_test;
 
@@ -191,21 +197,54 @@ TEST(ConsoleCommands, WritesGoOnlyToAValidStationAddress)
     EXPECT_TRUE(rig.device.ReadAvailable(200).empty());
 }
 
-TEST(ConsoleCommands, UpDownArrowsStepTheReportedStartingVoltage)
+// The arrows beside the starting voltage step the shown value by 0.1 and send nothing:
+// a seeded mix of arrow clicks and display ticks, where each tick shows the device's
+// value again.
+TEST(ConsoleCommands, UpDownArrowsStepTheShownValueAndSendNothing)
 {
     ConsoleOnPty rig;
     ASSERT_TRUE(rig.console.Open());
     rig.console.Tick();
     TForm1& form = rig.console.form;
-    // Nothing reported yet: the arrows have nothing to step from.
-    form.UpDown1Click(+1);
-    EXPECT_TRUE(rig.device.ReadAvailable(150).empty());
-
+    form.Timer1->stop();  // whatever reaches the device now comes from the arrows
     ASSERT_TRUE(rig.FeedBlock0({0, 455, 10, 10, 0, 0, 25, 0, 0, 0}));
-    form.UpDown1Click(+1);
-    EXPECT_EQ(rig.device.Read(8), WriteRequest(1, 1, 456));
-    form.UpDown1Click(-1);
-    EXPECT_EQ(rig.device.Read(8), WriteRequest(1, 1, 454));
+    form.Timer2Timer();
+
+    std::mt19937 random(19);
+    int steps = 0;
+    for (int action = 0; action < 200; ++action) {
+        switch (random() % 3) {
+        case 0: form.UpDown1->UpButton()->click(); ++steps; break;
+        case 1: form.UpDown1->DownButton()->click(); --steps; break;
+        default: form.Timer2Timer(); steps = 0; break;
+        }
+        ASSERT_NEAR(form.iAnalogOutput2->Value(), 45.5 + 0.1 * steps, 1e-9) << "action " << action;
+    }
+    form.Timer2Timer();
+    EXPECT_EQ(form.iAnalogOutput2->Text(), "45.50");
+    EXPECT_TRUE(rig.device.ReadAvailable(200).empty());
+    EXPECT_FALSE(form.Link().WritePending());  // polling is not held back either
+}
+
+TEST(ConsoleCommands, HeldArrowSendsNothingHoweverLongItRepeats)
+{
+    ConsoleOnPty rig;
+    ASSERT_TRUE(rig.console.Open());
+    rig.console.Tick();
+    TForm1& form = rig.console.form;
+    form.Timer1->stop();
+    ASSERT_TRUE(rig.FeedBlock0({0, 455, 10, 10, 0, 0, 25, 0, 0, 0}));
+
+    for (QToolButton* arrow : {form.UpDown1->UpButton(), form.UpDown1->DownButton()}) {
+        int repeats = 0;
+        const auto counter = QObject::connect(arrow, &QToolButton::clicked, [&] { ++repeats; });
+        widget_test::MousePress(*arrow, QPoint(3, 3));
+        EXPECT_TRUE(WaitUntil([&] { return repeats >= 30; }, 30000));
+        widget_test::MouseRelease(*arrow, QPoint(3, 3));
+        QObject::disconnect(counter);
+        EXPECT_TRUE(rig.device.ReadAvailable(200).empty());
+        EXPECT_FALSE(form.Link().WritePending());
+    }
 }
 
 TEST(ConsoleCommands, StartingVoltageFieldNudgesOnPressAndRelease)
@@ -225,13 +264,13 @@ TEST(ConsoleCommands, StartingVoltageFieldNudgesOnPressAndRelease)
 TEST(ConsoleEndToEnd, OperatorStartsAndStopsTheSimulatedMotor)
 {
     SimulatorProcess simulator;
-    ASSERT_TRUE(simulator.Start({"--set", "2=3", "--set", "3=3"}));
+    ASSERT_TRUE(simulator.Start({"--set", "2=6", "--set", "3=3"}));
     ConsoleUnderTest console(QString::fromStdString(simulator.DevicePath()));
     TForm1& form = console.form;
     form.Timer1->setInterval(250);  // poll faster than the operator's console, same cycle
     ASSERT_TRUE(console.Open());
     console.Tick();
-    ASSERT_TRUE(WaitUntil([&] { return console.CommunicationLampLit() && form.Link().Register(2) == 3; }, 15000));
+    ASSERT_TRUE(WaitUntil([&] { return console.CommunicationLampLit() && form.Link().Register(2) == 6; }, 15000));
 
     form.iKnob1->SetPosition(400);
     widget_test::Click(*form.iKnob1, QPoint(2, 2));
@@ -239,16 +278,32 @@ TEST(ConsoleEndToEnd, OperatorStartsAndStopsTheSimulatedMotor)
 
     ASSERT_EQ(form.iSwitchLed1->Caption(), "RUN");
     widget_test::Click(*form.iSwitchLed1, QPoint(10, 10));
-    double highestSeen = 0;
+    // The starter applies the starting voltage at once, then climbs over the 6 s soft
+    // start: every level shown on the way is at least 40.0, none is lower than the one
+    // before, and some lie between the starting voltage and full output.
+    std::vector<double> levelsSeen;
     ASSERT_TRUE(WaitUntil([&] {
-        highestSeen = std::max(highestSeen, form.iAnalogOutput4->Value());
-        return form.iAnalogOutput4->Value() == 100.0;
+        const double level = form.iAnalogOutput4->Value();
+        if (level > 0 && (levelsSeen.empty() || level != levelsSeen.back()))
+            levelsSeen.push_back(level);
+        return level == 100.0;
     }, 20000));
+    EXPECT_TRUE(std::is_sorted(levelsSeen.begin(), levelsSeen.end())) << ::testing::PrintToString(levelsSeen);
+    EXPECT_GE(levelsSeen.front(), 40.0) << ::testing::PrintToString(levelsSeen);
+    EXPECT_TRUE(std::any_of(levelsSeen.begin(), levelsSeen.end(), [](double level) { return level > 40.0 && level < 100.0; }))
+        << ::testing::PrintToString(levelsSeen);
     EXPECT_GT(form.iAnalogDisplay1->Value(), 0.0);  // the current follows the output
     EXPECT_EQ(form.iSwitchLed1->Caption(), "STOP");
 
     widget_test::Click(*form.iSwitchLed1, QPoint(10, 10));
-    ASSERT_TRUE(WaitUntil([&] { return form.iAnalogOutput4->Value() == 0.0; }, 20000));
+    levelsSeen.clear();
+    ASSERT_TRUE(WaitUntil([&] {
+        const double level = form.iAnalogOutput4->Value();
+        if (levelsSeen.empty() || level != levelsSeen.back())
+            levelsSeen.push_back(level);
+        return level == 0.0;
+    }, 20000));
+    EXPECT_TRUE(std::is_sorted(levelsSeen.rbegin(), levelsSeen.rend())) << ::testing::PrintToString(levelsSeen);
     EXPECT_EQ(form.iSwitchLed1->Caption(), "RUN");
     EXPECT_TRUE(console.messages.isEmpty());
 

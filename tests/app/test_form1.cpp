@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/console_test_support.h"
 
+#include "platform/canvas/colors.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -80,6 +87,101 @@ TEST(Form1StartUp, PortOptionSetsTheComboAndThePortName)
     EXPECT_EQ(console.form.Comm1->CommName(), "COM2");
 }
 
+// Each combo's current item is the one its text names, or none: the list opens on it, and
+// Enter in the open list keeps the text. Text that names no item keeps no stale item.
+TEST(Form1PortControls, ComboCurrentItemFollowsTheText)
+{
+    ConsoleUnderTest console;
+    TForm1& form = console.form;
+    struct Row {
+        QComboBox* combo;
+        const char* another;
+    };
+    for (const Row& row : {Row{form.ComboBox4, "COM7"}, Row{form.ComboBox5, "4800"},
+                           Row{form.ComboBox6, "8_O_1"}, Row{form.ComboBox1, "247"}}) {
+        QComboBox& combo = *row.combo;
+        const QString initial = combo.currentText();
+        SCOPED_TRACE(initial.toStdString());
+        EXPECT_EQ(combo.currentIndex(), combo.findText(initial));
+        EXPECT_GE(combo.currentIndex(), 0);
+
+        combo.showPopup();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(combo.view(), &enter);
+        combo.hidePopup();
+        EXPECT_EQ(combo.currentText().toStdString(), initial.toStdString());
+
+        int changes = 0;
+        const auto counter = QObject::connect(&combo, &QComboBox::editTextChanged, [&] { ++changes; });
+        combo.setEditText(QString::fromLatin1(row.another));
+        EXPECT_EQ(combo.currentIndex(), combo.findText(QString::fromLatin1(row.another)));
+        // Text that is no item, typed or empty: no item is current and the text stays as
+        // it is; each edit is one change, with no empty text in between.
+        for (const char* text : {"/dev/ttyUSB0", "", " 1", "x"}) {
+            combo.setEditText(QString::fromLatin1(text));
+            EXPECT_EQ(combo.currentIndex(), -1) << text;
+            EXPECT_EQ(combo.currentText().toStdString(), text);
+        }
+        EXPECT_EQ(changes, 5);
+        QObject::disconnect(counter);
+        combo.setEditText(initial);
+        EXPECT_EQ(combo.currentIndex(), combo.findText(initial));
+    }
+    EXPECT_EQ(form.Comm1->CommName(), "COM4");
+    EXPECT_EQ(form.Comm1->BaudRate(), 19200u);
+
+    // Typing into the middle of an item's text leaves the caret where the operator typed.
+    QLineEdit& portEdit = *form.ComboBox4->lineEdit();
+    portEdit.setCursorPosition(1);
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QApplication::sendEvent(&portEdit, &typed);
+    EXPECT_EQ(portEdit.text().toStdString(), "CxOM4");
+    EXPECT_EQ(portEdit.cursorPosition(), 2);
+    EXPECT_EQ(form.ComboBox4->currentIndex(), -1);
+
+    // A port given on the command line that is not in the list.
+    ConsoleUnderTest withPort("/dev/pts/77");
+    EXPECT_EQ(withPort.form.ComboBox4->currentIndex(), -1);
+    EXPECT_EQ(withPort.form.Comm1->CommName(), "/dev/pts/77");
+}
+
+// The window's controls are flat; the address combo and the memos have the 3D look. The
+// combos' fields have a combo's own colour, not their panel's.
+TEST(Form1StartUp, ControlsAreFlatExceptTheAddressComboAndTheMemos)
+{
+    ConsoleUnderTest console;
+    TForm1& form = console.form;
+    for (QComboBox* combo : {form.ComboBox4, form.ComboBox5, form.ComboBox6, form.ComboBox1}) {
+        EXPECT_EQ(combo->hasFrame(), combo == form.ComboBox1) << combo->currentText().toStdString();
+        EXPECT_EQ(combo->lineEdit()->palette().color(QPalette::Base), ToQColor(clWindow));
+    }
+    for (QPlainTextEdit* memo : {form.Memo12, form.Memo13}) {
+        EXPECT_NE(memo->frameShape(), QFrame::NoFrame);
+        EXPECT_EQ(memo->frameShadow(), QFrame::Sunken);
+    }
+}
+
+// Ticking or unticking "通讯" leaves the running poll timer alone: the next poll is not
+// pushed back. A stopped timer is started.
+TEST(Form1PollCycle, TickingCommunicationDoesNotRestartThePollTimer)
+{
+    ConsoleUnderTest console;
+    QTimer& timer = *console.form.Timer1;
+    for (int click = 0; click < 4; ++click) {
+        ASSERT_TRUE(WaitUntil([&] {
+            const int remaining = timer.remainingTime();
+            return remaining > 0 && remaining < 600;
+        }, 10000));
+        const int before = timer.remainingTime();
+        console.Tick();
+        EXPECT_TRUE(timer.isActive());
+        EXPECT_LE(timer.remainingTime(), before) << "click " << click;
+    }
+    timer.stop();
+    console.Tick();
+    EXPECT_TRUE(timer.isActive());
+}
+
 TEST(Form1PortControls, FailedOpeningShowsTheMessageAndLeavesThePortShownClosed)
 {
     ConsoleUnderTest console("/nonexistent/ttyNothing");
@@ -89,6 +191,7 @@ TEST(Form1PortControls, FailedOpeningShowsTheMessageAndLeavesThePortShownClosed)
     EXPECT_FALSE(console.form.Comm1->IsOpen());
     EXPECT_EQ(console.form.BitBtn7->text(), QStringLiteral("打开串口"));
     EXPECT_FALSE(console.PortLampLit());
+    EXPECT_FALSE(console.form.Image9->isHidden());
 
     // A garbled name is refused the same way, and a second press tries again.
     console.form.ComboBox4->setEditText("");
@@ -104,12 +207,14 @@ TEST(Form1PortControls, OpenAndCloseShowThePortState)
     ASSERT_TRUE(console.Open());
     EXPECT_EQ(console.form.BitBtn7->text(), QStringLiteral("关闭串口"));
     EXPECT_TRUE(console.PortLampLit());
+    EXPECT_TRUE(console.form.Image9->isHidden()) << "the unlit ring would show around the lit lamp";
     EXPECT_TRUE(console.messages.isEmpty());
 
     console.form.BitBtn7->click();
     EXPECT_FALSE(console.form.Comm1->IsOpen());
     EXPECT_EQ(console.form.BitBtn7->text(), QStringLiteral("打开串口"));
     EXPECT_FALSE(console.PortLampLit());
+    EXPECT_FALSE(console.form.Image9->isHidden());
 }
 
 TEST(Form1PortControls, BaudChangesAtOnceFormatOnlyAtTheNextOpening)
