@@ -69,6 +69,7 @@
 
 #include "platform/canvas/bitmap.h"
 #include "platform/canvas/canvas.h"
+#include "widgets/base/scoped_flag.h"
 #include "widgets/base/types.h"
 #include "widgets/base/update_object.h"
 
@@ -283,16 +284,10 @@ protected:
     // Paints the whole widget into `target` (logical size Width x Height).
     void PaintPipeline(QImage& target);
 
-    // Sets the user-interaction flag for the scope, cleared also on exceptions.
-    class UserInteractionScope {
+    // Marks what runs inside it as the user's interaction.
+    class UserInteractionScope : private ScopedFlag {
     public:
-        explicit UserInteractionScope(TiComponent& c) : c_(c) { c_.userInteraction_ = true; }
-        ~UserInteractionScope() { c_.userInteraction_ = false; }
-        UserInteractionScope(const UserInteractionScope&) = delete;
-        UserInteractionScope& operator=(const UserInteractionScope&) = delete;
-
-    private:
-        TiComponent& c_;
+        explicit UserInteractionScope(TiComponent& c) : ScopedFlag(c.userInteraction_) {}
     };
 
 private:

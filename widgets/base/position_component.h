@@ -91,16 +91,9 @@ public:
 
 protected:
     // Marks the changes applied inside it as made by the user.
-    class UserChangeScope {
+    class UserChangeScope : private ScopedFlag {
     public:
-        explicit UserChangeScope(TiPositionComponent& c) : c_(c), previous_(c.userChange_) { c_.userChange_ = true; }
-        ~UserChangeScope() { c_.userChange_ = previous_; }
-        UserChangeScope(const UserChangeScope&) = delete;
-        UserChangeScope& operator=(const UserChangeScope&) = delete;
-
-    private:
-        TiPositionComponent& c_;
-        bool previous_;
+        explicit UserChangeScope(TiPositionComponent& c) : ScopedFlag(c.userChange_) {}
     };
 
     // Publishes the value to a data link; empty here.

@@ -3,24 +3,7 @@
 
 #include "widgets/edit/analog_output_text.h"
 #include "widgets/base/property_access.h"
-
-namespace {
-
-// Sets a flag for a scope and puts back its previous state, also when an
-// exception passes.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = previous_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool previous_;
-};
-
-}  // namespace
+#include "widgets/base/scoped_flag.h"
 
 TiAnalogOutput::TiAnalogOutput(QWidget* parent) : TiEditCustom(parent)
 {
@@ -144,7 +127,7 @@ void TiAnalogOutput::Announce(bool userChange)
 // text back, so no digits are lost to the shown precision.
 void TiAnalogOutput::Reformat()
 {
-    FlagScope scope(reformatting_);
+    ScopedFlag reformatting(reformatting_);
     SetText(FormatValue(value_));
 }
 

@@ -2,6 +2,7 @@
 #include "widgets/edit/edit_custom.h"
 
 #include "widgets/base/property_access.h"
+#include "widgets/base/scoped_flag.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,10 +109,10 @@ void TiEditCustom::AdjustHeight()
 {
     if (!autoSize_ || IsLoading() || !parentWidget() || adjustingHeight_)
         return;
-    adjustingHeight_ = true;
-    const int height = MeasureCanvas(*font_).TextHeight(QStringLiteral("ABC")) + 2 * BorderMargin() + 4;
-    SetHeight(height);
-    adjustingHeight_ = false;
+    {
+        ScopedFlag adjusting(adjustingHeight_);
+        SetHeight(MeasureCanvas(*font_).TextHeight(QStringLiteral("ABC")) + 2 * BorderMargin() + 4);
+    }
     if (OnResize)
         OnResize(this);
 }

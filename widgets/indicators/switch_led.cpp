@@ -4,6 +4,7 @@
 #include "widgets/base/drawing_helpers.h"
 #include "widgets/base/enum_range.h"
 #include "widgets/base/property_access.h"
+#include "widgets/base/scoped_flag.h"
 
 #include <QKeySequence>
 #include <QShortcutEvent>
@@ -23,18 +24,6 @@ void RegisterSwitchEnumerations()
     }();
     (void)registered;
 }
-
-// Clears the user-change flag when the change is done, also when a handler throws.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -151,7 +140,7 @@ void TiSwitchLed::FillOPCPropertyNames(QStringList& names)
 
 void TiSwitchLed::ApplyUserChange(bool value)
 {
-    FlagScope scope(userChange_);
+    ScopedFlag userChange(userChange_);
     SetActive(value);
 }
 
