@@ -2,6 +2,7 @@
 #include "widgets/edit/analog_output.h"
 
 #include "widgets/edit/analog_output_text.h"
+#include "widgets/base/enum_range.h"
 #include "widgets/base/property_access.h"
 #include "widgets/base/scoped_flag.h"
 
@@ -39,6 +40,12 @@ void TiAnalogOutput::SetPrecision(int value)
         return;
     precision_ = value;
     Reformat();
+}
+
+void TiAnalogOutput::SetFilterStyle(TiFilterInputStyle value)
+{
+    if (InEnumRange(value, ifisNone, ifisAuto))
+        filterStyle_ = value;
 }
 
 void TiAnalogOutput::SetUnitsText(const QString& value)

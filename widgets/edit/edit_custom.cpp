@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/edit/edit_custom.h"
 
+#include "widgets/base/enum_range.h"
 #include "widgets/base/property_access.h"
 #include "widgets/base/scoped_flag.h"
 
@@ -63,7 +64,7 @@ TiEditCustom::~TiEditCustom() = default;
 
 void TiEditCustom::SetAlignment(TAlignment value)
 {
-    if (value == alignment_)
+    if (value == alignment_ || !InEnumRange(value, taLeftJustify, taCenter))
         return;
     alignment_ = value;
     InvalidateChange();

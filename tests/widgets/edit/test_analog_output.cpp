@@ -63,6 +63,8 @@ TEST_F(AnalogOutputTest, DefaultsAndFormattingOfValues)
     EXPECT_EQ(field->Alignment(), taCenter);
     EXPECT_TRUE(field->Font()->Bold());
     EXPECT_EQ(field->FilterStyle(), ifisAuto);
+    field->SetFilterStyle(TiFilterInputStyle(-1));
+    EXPECT_EQ(field->FilterStyle(), ifisAuto) << "a value outside the enumeration is ignored";
     EXPECT_TRUE(field->UndoOnError());
     EXPECT_FALSE(field->BeepOnError());
     EXPECT_EQ(field->Text(), "0.0");
