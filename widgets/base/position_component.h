@@ -60,19 +60,19 @@ public:
 
     // Published by the subclasses that draw pointers.
     bool ShowMaxPointer() const { return showMaxPointer_; }
-    void SetShowMaxPointer(bool value) { SetBooleanProperty(value, showMaxPointer_, ickInvalidate); }
+    void SetShowMaxPointer(bool value) { SetProperty(value, showMaxPointer_, ickInvalidate); }
     bool ShowMinPointer() const { return showMinPointer_; }
-    void SetShowMinPointer(bool value) { SetBooleanProperty(value, showMinPointer_, ickInvalidate); }
+    void SetShowMinPointer(bool value) { SetProperty(value, showMinPointer_, ickInvalidate); }
     int MinMaxPointerSize() const { return minMaxPointerSize_; }
-    void SetMinMaxPointerSize(int value) { SetIntegerProperty(value, minMaxPointerSize_, ickBackGround); }
+    void SetMinMaxPointerSize(int value) { SetProperty(value, minMaxPointerSize_, ickBackGround); }
     int MinMaxPointerMargin() const { return minMaxPointerMargin_; }
-    void SetMinMaxPointerMargin(int value) { SetIntegerProperty(value, minMaxPointerMargin_, ickBackGround); }
+    void SetMinMaxPointerMargin(int value) { SetProperty(value, minMaxPointerMargin_, ickBackGround); }
     TColor MaxPointerColor() const { return maxPointerColor_; }
-    void SetMaxPointerColor(TColor value) { SetColorProperty(value, maxPointerColor_, ickInvalidate); }
+    void SetMaxPointerColor(TColor value) { SetProperty(value, maxPointerColor_, ickInvalidate); }
     TColor MinPointerColor() const { return minPointerColor_; }
-    void SetMinPointerColor(TColor value) { SetColorProperty(value, minPointerColor_, ickInvalidate); }
+    void SetMinPointerColor(TColor value) { SetProperty(value, minPointerColor_, ickInvalidate); }
     bool MinMaxUserCanMove() const { return minMaxUserCanMove_; }
-    void SetMinMaxUserCanMove(bool value) { SetBooleanProperty(value, minMaxUserCanMove_, ickStoreOnly); }
+    void SetMinMaxUserCanMove(bool value) { SetProperty(value, minMaxUserCanMove_, ickStoreOnly); }
 
     TiGaugePointer& MaxPointer() { return *maxPointer_; }
     TiGaugePointer& MinPointer() { return *minPointer_; }

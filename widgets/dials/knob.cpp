@@ -41,17 +41,17 @@ void TiKnob::SetPositionDisplayFont(const TFont* font)
 
 void TiKnob::SetPositionDisplayPrecision(int value)
 {
-    SetIntegerProperty(value < 0 ? 0 : value, positionDisplayPrecision_, ickInvalidate);
+    SetProperty(value < 0 ? 0 : value, positionDisplayPrecision_, ickInvalidate);
 }
 
 void TiKnob::SetPositionDisplayUnits(const QString& value)
 {
-    SetStringProperty(value.trimmed().isEmpty() ? QString() : value, positionDisplayUnits_, ickInvalidate);
+    SetProperty(value.trimmed().isEmpty() ? QString() : value, positionDisplayUnits_, ickInvalidate);
 }
 
 void TiKnob::SetIndicatorSize(int value)
 {
-    SetIntegerProperty(value <= 0 ? 1 : value, indicatorSize_, ickInvalidate);
+    SetProperty(value <= 0 ? 1 : value, indicatorSize_, ickInvalidate);
 }
 
 void TiKnob::SetIndicatorStyle(TiKnobIndicatorStyle value)

@@ -109,7 +109,7 @@ void TiSwitchLed::SetMomentaryStyle(TiSwitchMomentaryStyle value)
 
 void TiSwitchLed::SetBorderSize(int value)
 {
-    SetIntegerProperty(std::max(value, kMinimumBorderSize), borderSize_, ickInvalidate);
+    SetProperty(std::max(value, kMinimumBorderSize), borderSize_, ickInvalidate);
 }
 
 void TiSwitchLed::SetGlyph(const TBitmap* value)
