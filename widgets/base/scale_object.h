@@ -78,7 +78,8 @@ public:
     void SetTickStartEnd(double start, double end);
 
     // Drawing inputs, set by the owner before each linear drawing (no notification).
-    void SetRange(double min, double max) { min_ = min; max_ = max; }
+    // A plain copy of the owner's range: nothing is clamped, re-clamped or repainted.
+    void CopyRange(double min, double max) { min_ = min; max_ = max; }
     double RangeMin() const { return min_; }
     double RangeMax() const { return max_; }
     void SetOrientation(TiScaleOrientation v) { orientation_ = v; }

@@ -111,7 +111,7 @@ TEST(ScaleLabels, DecimalsTextAndCustomizing)
 TEST(ScaleMapping, ValueToPixelRoundsHalfToEvenAndDoesNotClamp)
 {
     TiScaleObject scale(nullptr, nullptr);
-    scale.SetRange(0, 100);
+    scale.CopyRange(0, 100);
     scale.SetPixels(100, 0);
     EXPECT_EQ(scale.ValueToPixel(0), 100);
     EXPECT_EQ(scale.ValueToPixel(100), 0);
@@ -122,7 +122,7 @@ TEST(ScaleMapping, ValueToPixelRoundsHalfToEvenAndDoesNotClamp)
     scale.SetReverse(true);
     EXPECT_EQ(scale.ValueToPixel(0), 0);
     EXPECT_EQ(scale.ValueToPixel(25), 25);
-    scale.SetRange(5, 5);
+    scale.CopyRange(5, 5);
     EXPECT_EQ(scale.ValueToPixel(123), 50);
     scale.SetPixels(3, 0);
     EXPECT_EQ(scale.ValueToPixel(5), 1);
