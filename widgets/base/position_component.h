@@ -100,6 +100,9 @@ protected:
     virtual void PublishPositionValue() {}
     virtual void DoPositionChange();
     void DoPositionChangeFinished();
+    // Forgets an unreported change without reporting or publishing it (a new
+    // drag reports only what it changes itself).
+    void ClearPositionChanged() { positionChanged_ = false; }
     // Brings Position into PositionMin..PositionMax through SetPosition.
     virtual void ClampPosition();
     // Stores both bounds (no ordering enforced), re-clamps and rebuilds the picture.

@@ -193,7 +193,6 @@ private:
     // Input (knob_input.cpp).
     double PointerAngle(int x, int y) const;
     bool ApplyKey(int key);
-    void ResetPositionChangedFlag();
 
     std::unique_ptr<TFont> positionDisplayFont_;
     int positionDisplayPrecision_ = 1;
