@@ -2,14 +2,13 @@
 #include "widgets/base/scale_object.h"
 
 #include "widgets/base/drawing_helpers.h"
+#include "widgets/base/number_text.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Labels show at most this many decimals, whatever the precision setting.
-constexpr int kMaximumDecimals = 30;
 // Upper bound of minor ticks drawn beyond the major ticks.
 constexpr int kMaximumExtraTicks = 10000;
 
@@ -28,11 +27,6 @@ int ScaleLabelDecimals(TiPrecisionStyle style, int precision, double min, double
     if (span < 1)
         n += 1;
     return std::max(n, 0);
-}
-
-QString FormatFixed(double value, int decimals)
-{
-    return QString::asprintf("%.*f", std::clamp(decimals, 0, kMaximumDecimals), value).trimmed();
 }
 
 TiScaleObject::TiScaleObject(TObject* sender, std::function<void()> changed)
@@ -76,7 +70,7 @@ QString TiScaleObject::LabelText(double value, int index) const { return LabelTe
 
 QString TiScaleObject::LabelText(double value, int index, int decimals) const
 {
-    QString text = FormatFixed(value, decimals);
+    QString text = FormatNumber(value, std::max(decimals, 0), QString(), QChar('.'));
     if (OnCustomizeTickLabel)
         OnCustomizeTickLabel(sender_, index, text);
     return text;

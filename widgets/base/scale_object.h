@@ -90,7 +90,8 @@ public:
 
     // Label decimals for the copy of the range (the precision rule).
     int LabelDecimals() const;
-    // Label of value v at major index i: fixed decimals, trimmed, then OnCustomizeTickLabel.
+    // Label of value v at major index i: the number text with the label decimals
+    // (never fewer than 0) and '.' as separator, then OnCustomizeTickLabel.
     QString LabelText(double value, int index) const;
     QString LabelText(double value, int index, int decimals) const;
     // Pixel along the scale for a value (no clamp).
@@ -150,5 +151,3 @@ private:
 
 // The label-decimals rule for a precision, a style and a span |max - min|.
 int ScaleLabelDecimals(TiPrecisionStyle style, int precision, double min, double max);
-// "%.<decimals>f" of value, trimmed.
-QString FormatFixed(double value, int decimals);

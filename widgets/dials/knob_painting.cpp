@@ -3,6 +3,7 @@
 // dynamic layer (read-out, indicator, focus frame).
 
 #include "widgets/base/drawing_helpers.h"
+#include "widgets/base/number_text.h"
 #include "widgets/dials/knob.h"
 
 #include <algorithm>
@@ -197,8 +198,7 @@ void TiKnob::DrawReadout(TCanvas& canvas)
         return;
     canvas.Brush.Style = bsClear;
     canvas.Font.Assign(*PositionDisplayFont());
-    const QString text =
-        QString::asprintf("%4.*f", PositionDisplayPrecision(), GetPosition()).trimmed() + PositionDisplayUnits();
+    const QString text = FormatNumber(GetPosition(), PositionDisplayPrecision(), PositionDisplayUnits(), QChar('.'));
     const TSize extent = canvas.TextExtent(text);
     canvas.TextOut(center_.X - extent.cx / 2, center_.Y - extent.cy / 2, text);
 }

@@ -3,6 +3,7 @@
 
 #include "widgets/edit/analog_output_text.h"
 #include "widgets/base/enum_range.h"
+#include "widgets/base/number_text.h"
 #include "widgets/base/property_access.h"
 #include "widgets/base/scoped_flag.h"
 
@@ -17,12 +18,12 @@ TiAnalogOutput::TiAnalogOutput(QWidget* parent) : TiEditCustom(parent)
 
 QString TiAnalogOutput::FormatValue(double value) const
 {
-    return formatAnalogOutputValue(value, precision_, unitsText_, localeDecimalPoint());
+    return FormatNumber(value, precision_, unitsText_, LocaleDecimalPoint());
 }
 
 double TiAnalogOutput::ParseText(const QString& text)
 {
-    if (const std::optional<double> parsed = parseAnalogOutputText(text, unitsText_, localeDecimalPoint()))
+    if (const std::optional<double> parsed = parseAnalogOutputText(text, unitsText_, LocaleDecimalPoint()))
         return *parsed;
     if (!undoOnError_)
         throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
@@ -161,7 +162,7 @@ bool TiAnalogOutput::FilterChar(QChar c)
 {
     if (filterStyle_ == ifisNone)
         return true;
-    if (analogOutputAcceptsChar(c, precision_, unitsText_, localeDecimalPoint()))
+    if (analogOutputAcceptsChar(c, precision_, unitsText_, LocaleDecimalPoint()))
         return true;
     if (beepOnError_)
         Beep();

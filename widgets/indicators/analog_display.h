@@ -61,7 +61,3 @@ private:
     QString unitsText_;
 };
 
-// value with `precision` decimals (fixed notation; general notation with up to
-// 15 significant digits when precision is negative), trimmed, followed by
-// `units` with nothing between. `decimalPoint` replaces the ".".
-QString FormatDisplayValue(double value, int precision, const QString& units, QChar decimalPoint = QChar('.'));
