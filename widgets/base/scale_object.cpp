@@ -20,13 +20,17 @@ int ScaleLabelDecimals(TiPrecisionStyle style, int precision, double min, double
         return precision;
     if (precision <= 0)
         return 0;
+    // Worked out in doubles: a precision near the int maximum plus the digits of
+    // a span below 1 must not overflow, nor an infinite span be cast to int.
     const double span = std::fabs(max - min);
-    int n = 0;
+    double n = 0;
     if (span != 0)
-        n = precision - (static_cast<int>(std::trunc(std::log10(span))) + 1);
+        n = precision - (std::trunc(std::log10(span)) + 1);
     if (span < 1)
         n += 1;
-    return std::max(n, 0);
+    if (!(n > 0))
+        return 0;
+    return n < kMaxNumberDecimals ? static_cast<int>(n) : kMaxNumberDecimals;
 }
 
 TiScaleObject::TiScaleObject(TObject* sender, std::function<void()> changed)

@@ -3,9 +3,11 @@
 // labels a linear scale draws, and the auto-scale.
 
 #include "tests/support/widget_test_support.h"
+#include "widgets/base/number_text.h"
 #include "widgets/base/scale_component.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <set>
 
 using namespace widget_test;
@@ -93,6 +95,8 @@ TEST(ScaleLabels, DecimalsTextAndCustomizing)
     EXPECT_EQ(ScaleLabelDecimals(ipsSignificantDigits, 0, 0, 0.001), 0);
     EXPECT_EQ(ScaleLabelDecimals(ipsSignificantDigits, 3, 0, 20), 1);
     EXPECT_EQ(ScaleLabelDecimals(ipsFixedDecimalPoints, 2, 0, 400), 2);
+    EXPECT_EQ(ScaleLabelDecimals(ipsSignificantDigits, std::numeric_limits<int>::max(), 0, 0.001), kMaxNumberDecimals);
+    EXPECT_EQ(ScaleLabelDecimals(ipsSignificantDigits, 3, -1e308, 1e308), 0) << "a span too large for a double";
 
     ScaleProbe w;
     EXPECT_EQ(w.GetLabelText(25, 1), QStringLiteral("25"));
