@@ -7,6 +7,7 @@
 // change callback (a full repaint).
 
 #include "platform/canvas/canvas.h"
+#include "widgets/base/scale_ticks.h"
 #include "widgets/base/types.h"
 
 #include <QString>
@@ -96,10 +97,16 @@ public:
     QString LabelText(double value, int index, int decimals) const;
     // Pixel along the scale for a value (no clamp).
     int ValueToPixel(double value) const;
+    // The tick values for the copy of the range: tick start to tick end with
+    // the fixed auto-scale (minor ticks then continue to the range's ends),
+    // else the range itself.
+    ScaleTickValues TickValues() const;
 
     void DrawLinear(TCanvas& canvas, bool enabled, TColor backColor);
 
 private:
+    class LinearTickPainter;
+
     template <typename T> void Store(T& field, T value)
     {
         if (field == value)
@@ -111,7 +118,6 @@ private:
     void DrawTick(TCanvas& canvas, int pixel, int from, int to, TiBevelStyle style) const;
     void DrawLabel(TCanvas& canvas, double value, int index, int pixel, int labelBase, int dir, bool enabled,
                    TColor backColor) const;
-    void DrawMinorTicks(TCanvas& canvas, double from, double step, int count, int n, int dir, TiBevelStyle style) const;
 
     TObject* sender_;
     std::function<void()> changed_;

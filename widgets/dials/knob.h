@@ -181,7 +181,7 @@ private:
         int minorOuter = 0;
     };
     ScaleRadii ComputeScaleRadii() const;
-    void DrawMinorTicksBeyondEnds(TCanvas& canvas, double start, double end, double minorStep, const ScaleRadii& radii);
+    class CircularTickPainter;
     void DrawReadout(TCanvas& canvas);
     void DrawIndicator(TCanvas& canvas);
     void DrawIndicatorDot(TCanvas& canvas, TPoint at, int size);
