@@ -8,6 +8,7 @@
 
 #include <QKeySequence>
 #include <QShortcutEvent>
+#include <algorithm>
 
 namespace {
 
@@ -109,7 +110,7 @@ void TiSwitchLed::SetMomentaryStyle(TiSwitchMomentaryStyle value)
 
 void TiSwitchLed::SetBorderSize(int value)
 {
-    SetProperty(std::max(value, kMinimumBorderSize), borderSize_, ickInvalidate);
+    SetProperty(std::clamp(value, kMinimumBorderSize, kMaximumBorderSize), borderSize_, ickInvalidate);
 }
 
 void TiSwitchLed::SetGlyph(const TBitmap* value)
@@ -293,20 +294,24 @@ void TiSwitchLed::DrawBorder3D(TCanvas& canvas)
 {
     canvas.Pen.Style = psSolid;
     canvas.Pen.Width = 1;
+    // A ring at an inset of the widget's larger side or more lies wholly
+    // outside it: the rings drawn stop there, however wide the border.
+    const int rings = std::min(borderSize_, std::max(Width(), Height()));
     if (!Focused()) {
         DrawBorderRing(canvas, 0, clBtnHighlight, clBlack);
-        for (int i = 1; i < borderSize_; ++i)
+        for (int i = 1; i < rings; ++i)
             DrawBorderRing(canvas, i, borderHighlightColor_, borderShadowColor_);
     } else if (IsPressed()) {
         DrawBorderRing(canvas, 0, clBlack, clBlack);
         DrawBorderRing(canvas, 1, cl3DDkShadow, cl3DDkShadow);
-        for (int i = 2; i < borderSize_; ++i)
+        for (int i = 2; i < rings; ++i)
             DrawBorderRing(canvas, i, borderShadowColor_, borderHighlightColor_);
     } else {
         DrawBorderRing(canvas, 0, cl3DDkShadow, clBlack);
-        for (int i = 1; i < borderSize_; ++i)
+        for (int i = 1; i < rings; ++i)
             DrawBorderRing(canvas, i, borderHighlightColor_, borderShadowColor_);
-        DrawDarkPair(canvas, borderSize_, borderShadowColor_);
+        if (rings == borderSize_)
+            DrawDarkPair(canvas, borderSize_, borderShadowColor_);
     }
 }
 

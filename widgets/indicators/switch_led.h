@@ -79,8 +79,13 @@ public:
     void SetShowFocusRect(bool value) { SetProperty(value, showFocusRect_, ickInvalidate); }
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool value) { SetProperty(value, wordWrap_, ickInvalidate); }
+    // The width of the 3D border: at least 2, at most kMaximumBorderSize.
+    // Half the largest widget size: a border that wide fills any switch, and
+    // a wider one draws nothing new (painting stops anyway at the rings that
+    // lie wholly outside the widget).
+    static constexpr int kMaximumBorderSize = QWIDGETSIZE_MAX / 2;
     int BorderSize() const { return borderSize_; }
-    void SetBorderSize(int value);  // below 2 becomes 2
+    void SetBorderSize(int value);
     TColor BorderHighlightColor() const { return borderHighlightColor_; }
     void SetBorderHighlightColor(TColor value) { SetProperty(value, borderHighlightColor_, ickInvalidate); }
     TColor BorderShadowColor() const { return borderShadowColor_; }
