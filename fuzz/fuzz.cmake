@@ -17,7 +17,7 @@ console_fuzz_target(fuzz_receive_handler ${CMAKE_CURRENT_LIST_DIR}/receive_handl
 target_link_libraries(fuzz_receive_handler PRIVATE device)
 
 console_fuzz_target(fuzz_load_properties ${CMAKE_CURRENT_LIST_DIR}/load_properties.cpp)
-target_link_libraries(fuzz_load_properties PRIVATE widgets_dials widgets_indicators Qt6::Widgets)
+target_link_libraries(fuzz_load_properties PRIVATE widgets_dials widgets_indicators widgets_edit Qt6::Widgets)
 
 add_custom_target(fuzz_targets DEPENDS fuzz_hex_text_to_bytes fuzz_lenient_str_to_int
                                        fuzz_receive_handler fuzz_load_properties)

@@ -4,6 +4,8 @@
 // loading error message; either way the widget then paints without harm.
 #include "fuzz/fuzz_check.h"
 #include "widgets/dials/knob.h"
+#include "widgets/edit/analog_output.h"
+#include "widgets/indicators/analog_display.h"
 #include "widgets/indicators/led_bar.h"
 #include "widgets/indicators/led_round.h"
 #include "widgets/indicators/switch_led.h"
@@ -32,12 +34,14 @@ QString FilePath() { return QString::fromLocal8Bit(filePath); }
 
 std::unique_ptr<TiComponent> MakeWidget(std::uint8_t choice)
 {
-    switch (choice % 5) {
+    switch (choice % 7) {
     case 0: return std::make_unique<TiKnob>();
     case 1: return std::make_unique<TiThermometer>();
     case 2: return std::make_unique<TiLedBar>();
     case 3: return std::make_unique<TiSwitchLed>();
-    default: return std::make_unique<TiLedRound>();
+    case 4: return std::make_unique<TiLedRound>();
+    case 5: return std::make_unique<TiAnalogOutput>();
+    default: return std::make_unique<TiAnalogDisplay>();
     }
 }
 

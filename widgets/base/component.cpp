@@ -10,7 +10,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
-#include <type_traits>
 
 TiComponent::TiComponent(QWidget* parent)
     : QWidget(parent),
@@ -40,38 +39,15 @@ TiComponent::~TiComponent()
         updater->RemoveComponent(this);
 }
 
-// --- Set-helpers ---------------------------------------------------------
+// --- Set-helper ----------------------------------------------------------
 
-namespace {
-
-template <typename T> bool StoreChanged(T value, T& field)
+void TiComponent::RepaintAfterChange(int changeKind)
 {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
+    if (changeKind == ickInvalidate)
+        InvalidateChange();
+    else if (changeKind == ickBackGround)
+        BackGroundChange();
 }
-
-}  // namespace
-
-#define TI_SET_HELPER(Name, Type)                                   \
-    bool TiComponent::Name(Type value, std::remove_cvref_t<Type>& field, int changeKind) \
-    {                                                               \
-        if (!StoreChanged<std::remove_cvref_t<Type>>(value, field)) \
-            return false;                                           \
-        if (changeKind == ickInvalidate)                            \
-            InvalidateChange();                                     \
-        else if (changeKind == ickBackGround)                       \
-            BackGroundChange();                                     \
-        return true;                                                \
-    }
-
-TI_SET_HELPER(SetBooleanProperty, bool)
-TI_SET_HELPER(SetIntegerProperty, int)
-TI_SET_HELPER(SetColorProperty, TColor)
-TI_SET_HELPER(SetDoubleProperty, double)
-TI_SET_HELPER(SetStringProperty, const QString&)
-#undef TI_SET_HELPER
 
 // --- Base properties -----------------------------------------------------
 
@@ -82,7 +58,7 @@ void TiComponent::SetBounds(int left, int top, int width, int height)
     setGeometry(left, top, width, height);
 }
 
-void TiComponent::SetBackGroundColor(TColor value) { SetColorProperty(value, backGroundColor_, ickBackGround); }
+void TiComponent::SetBackGroundColor(TColor value) { SetProperty(value, backGroundColor_, ickBackGround); }
 
 void TiComponent::SetBorderStyle(TiBevelStyle value)
 {
@@ -94,13 +70,13 @@ void TiComponent::SetBorderStyle(TiBevelStyle value)
 
 void TiComponent::SetCachedDrawing(bool value)
 {
-    if (!SetBooleanProperty(value, cachedDrawing_, ickBackGround))
+    if (!SetProperty(value, cachedDrawing_, ickBackGround))
         return;
     if (!value)
         cacheBitmap_.reset();
 }
 
-void TiComponent::SetUpdateFrameRate(int value) { SetIntegerProperty(value, updateFrameRate_, ickBackGround); }
+void TiComponent::SetUpdateFrameRate(int value) { SetProperty(value, updateFrameRate_, ickBackGround); }
 
 void TiComponent::SetAutoFrameRate(bool value)
 {
@@ -113,11 +89,11 @@ void TiComponent::SetAutoFrameRate(bool value)
         EndUpdate();
 }
 
-void TiComponent::SetOffsetX(int value) { SetIntegerProperty(value, offsetX_, ickBackGround); }
-void TiComponent::SetOffsetY(int value) { SetIntegerProperty(value, offsetY_, ickBackGround); }
-void TiComponent::SetShowDisabledState(bool value) { SetBooleanProperty(value, showDisabledState_, ickBackGround); }
-void TiComponent::SetErrorActive(bool value) { SetBooleanProperty(value, errorActive_, ickBackGround); }
-void TiComponent::SetErrorText(const QString& value) { SetStringProperty(value, errorText_, ickBackGround); }
+void TiComponent::SetOffsetX(int value) { SetProperty(value, offsetX_, ickBackGround); }
+void TiComponent::SetOffsetY(int value) { SetProperty(value, offsetY_, ickBackGround); }
+void TiComponent::SetShowDisabledState(bool value) { SetProperty(value, showDisabledState_, ickBackGround); }
+void TiComponent::SetErrorActive(bool value) { SetProperty(value, errorActive_, ickBackGround); }
+void TiComponent::SetErrorText(const QString& value) { SetProperty(value, errorText_, ickBackGround); }
 
 void TiComponent::SetErrorFont(const TFont* value)
 {
@@ -127,7 +103,7 @@ void TiComponent::SetErrorFont(const TFont* value)
 
 void TiComponent::SetErrorBackGroundColor(TColor value)
 {
-    SetColorProperty(value, errorBackGroundColor_, ickBackGround);
+    SetProperty(value, errorBackGroundColor_, ickBackGround);
 }
 
 void TiComponent::CreateBackGroundPicture()

@@ -25,8 +25,8 @@
 //      ...dynamic elements (pointer, value text, focus frame) on `canvas`...
 //    A std::exception thrown from PaintContent is shown in the widget as white
 //    text on black; it does not escape the paint.
-// 2. Property setters: use the set-helpers, e.g.
-//      void SetActiveColor(TColor v) { SetColorProperty(v, FActiveColor, ickBackGround); }
+// 2. Property setters: use the set-helper, e.g.
+//      void SetActiveColor(TColor v) { SetProperty(v, FActiveColor, ickBackGround); }
 //    They do nothing for an equal value (doubles compared exactly) and otherwise
 //    store and request a repaint: ickInvalidate -> InvalidateChange() (dynamic
 //    layer only; the cache stays valid), ickBackGround -> BackGroundChange()
@@ -69,6 +69,7 @@
 
 #include "platform/canvas/bitmap.h"
 #include "platform/canvas/canvas.h"
+#include "widgets/base/scoped_flag.h"
 #include "widgets/base/types.h"
 #include "widgets/base/update_object.h"
 
@@ -80,6 +81,7 @@
 #include <initializer_list>
 #include <memory>
 #include <mutex>
+#include <type_traits>
 #include <vector>
 
 class TiComponent : public QWidget, public TiUpdateClient {
@@ -237,12 +239,15 @@ protected:
     // Called by the outermost EndLoading().
     virtual void Loaded() {}
 
-    // --- Set-helpers: return true when the value changed ---
-    bool SetBooleanProperty(bool value, bool& field, int changeKind);
-    bool SetIntegerProperty(int value, int& field, int changeKind);
-    bool SetColorProperty(TColor value, TColor& field, int changeKind);
-    bool SetDoubleProperty(double value, double& field, int changeKind);
-    bool SetStringProperty(const QString& value, QString& field, int changeKind);
+    // --- Set-helper: returns true when the value changed ---
+    template <typename T> bool SetProperty(const std::type_identity_t<T>& value, T& field, int changeKind)
+    {
+        if (field == value)
+            return false;
+        field = value;
+        RepaintAfterChange(changeKind);
+        return true;
+    }
 
     // --- Cache bitmap ---
     void EnsureCacheBitmap();
@@ -283,19 +288,14 @@ protected:
     // Paints the whole widget into `target` (logical size Width x Height).
     void PaintPipeline(QImage& target);
 
-    // Sets the user-interaction flag for the scope, cleared also on exceptions.
-    class UserInteractionScope {
+    // Marks what runs inside it as the user's interaction.
+    class UserInteractionScope : private ScopedFlag {
     public:
-        explicit UserInteractionScope(TiComponent& c) : c_(c) { c_.userInteraction_ = true; }
-        ~UserInteractionScope() { c_.userInteraction_ = false; }
-        UserInteractionScope(const UserInteractionScope&) = delete;
-        UserInteractionScope& operator=(const UserInteractionScope&) = delete;
-
-    private:
-        TiComponent& c_;
+        explicit UserInteractionScope(TiComponent& c) : ScopedFlag(c.userInteraction_) {}
     };
 
 private:
+    void RepaintAfterChange(int changeKind);
     void DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y);
     void DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y);
     void DispatchKeyDown(int& key, TShiftState shift);

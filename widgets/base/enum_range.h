@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Range check for the enumerated settings of the indicator widgets: a value
+// Range check for the enumerated settings of the widgets: a value
 // read from a property file or converted from an integer may lie outside its
 // enumeration, and such a value is ignored rather than stored.
 

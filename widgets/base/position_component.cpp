@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/base/position_component.h"
 
-#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -89,12 +88,18 @@ void TiPositionComponent::UpdateRunningMinMax(double value)
     }
 }
 
-// Stores a running minimum or maximum, clamped to the range unless loading; true when it
-// changed and its events are due.
+// Stores a running minimum or maximum, brought into the range unless loading: below
+// PositionMin takes PositionMin, then above PositionMax takes PositionMax, so the
+// maximum wins when the bounds are crossed (std::clamp would be undefined there).
+// True when it changed and its events are due.
 bool TiPositionComponent::StoreRunningLimit(TiGaugePointer& pointer, bool shown, double value)
 {
     const bool loading = IsLoading();
-    const double v = loading ? value : std::clamp(value, positionMin_, positionMax_);
+    double v = value;
+    if (!loading && v < positionMin_)
+        v = positionMin_;
+    if (!loading && v > positionMax_)
+        v = positionMax_;
     if (v == pointer.Position())
         return false;
     pointer.SetPosition(v);

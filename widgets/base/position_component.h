@@ -60,19 +60,19 @@ public:
 
     // Published by the subclasses that draw pointers.
     bool ShowMaxPointer() const { return showMaxPointer_; }
-    void SetShowMaxPointer(bool value) { SetBooleanProperty(value, showMaxPointer_, ickInvalidate); }
+    void SetShowMaxPointer(bool value) { SetProperty(value, showMaxPointer_, ickInvalidate); }
     bool ShowMinPointer() const { return showMinPointer_; }
-    void SetShowMinPointer(bool value) { SetBooleanProperty(value, showMinPointer_, ickInvalidate); }
+    void SetShowMinPointer(bool value) { SetProperty(value, showMinPointer_, ickInvalidate); }
     int MinMaxPointerSize() const { return minMaxPointerSize_; }
-    void SetMinMaxPointerSize(int value) { SetIntegerProperty(value, minMaxPointerSize_, ickBackGround); }
+    void SetMinMaxPointerSize(int value) { SetProperty(value, minMaxPointerSize_, ickBackGround); }
     int MinMaxPointerMargin() const { return minMaxPointerMargin_; }
-    void SetMinMaxPointerMargin(int value) { SetIntegerProperty(value, minMaxPointerMargin_, ickBackGround); }
+    void SetMinMaxPointerMargin(int value) { SetProperty(value, minMaxPointerMargin_, ickBackGround); }
     TColor MaxPointerColor() const { return maxPointerColor_; }
-    void SetMaxPointerColor(TColor value) { SetColorProperty(value, maxPointerColor_, ickInvalidate); }
+    void SetMaxPointerColor(TColor value) { SetProperty(value, maxPointerColor_, ickInvalidate); }
     TColor MinPointerColor() const { return minPointerColor_; }
-    void SetMinPointerColor(TColor value) { SetColorProperty(value, minPointerColor_, ickInvalidate); }
+    void SetMinPointerColor(TColor value) { SetProperty(value, minPointerColor_, ickInvalidate); }
     bool MinMaxUserCanMove() const { return minMaxUserCanMove_; }
-    void SetMinMaxUserCanMove(bool value) { SetBooleanProperty(value, minMaxUserCanMove_, ickStoreOnly); }
+    void SetMinMaxUserCanMove(bool value) { SetProperty(value, minMaxUserCanMove_, ickStoreOnly); }
 
     TiGaugePointer& MaxPointer() { return *maxPointer_; }
     TiGaugePointer& MinPointer() { return *minPointer_; }
@@ -91,22 +91,18 @@ public:
 
 protected:
     // Marks the changes applied inside it as made by the user.
-    class UserChangeScope {
+    class UserChangeScope : private ScopedFlag {
     public:
-        explicit UserChangeScope(TiPositionComponent& c) : c_(c), previous_(c.userChange_) { c_.userChange_ = true; }
-        ~UserChangeScope() { c_.userChange_ = previous_; }
-        UserChangeScope(const UserChangeScope&) = delete;
-        UserChangeScope& operator=(const UserChangeScope&) = delete;
-
-    private:
-        TiPositionComponent& c_;
-        bool previous_;
+        explicit UserChangeScope(TiPositionComponent& c) : ScopedFlag(c.userChange_) {}
     };
 
     // Publishes the value to a data link; empty here.
     virtual void PublishPositionValue() {}
     virtual void DoPositionChange();
     void DoPositionChangeFinished();
+    // Forgets an unreported change without reporting or publishing it (a new
+    // drag reports only what it changes itself).
+    void ClearPositionChanged() { positionChanged_ = false; }
     // Brings Position into PositionMin..PositionMax through SetPosition.
     virtual void ClampPosition();
     // Stores both bounds (no ordering enforced), re-clamps and rebuilds the picture.

@@ -16,7 +16,7 @@ TColor TiProgressComponent::SectionColor(int section) const
 void TiProgressComponent::SetSectionColor(int section, TColor value)
 {
     if (section >= 1 && section <= MaxSectionCount)
-        SetColorProperty(value, sectionColors_[section - 1], ickInvalidate);
+        SetProperty(value, sectionColors_[section - 1], ickInvalidate);
 }
 
 double TiProgressComponent::SectionEnd(int index) const
@@ -29,12 +29,12 @@ double TiProgressComponent::SectionEnd(int index) const
 void TiProgressComponent::SetSectionEnd(int index, double value)
 {
     if (index >= 1 && index < MaxSectionCount)
-        SetDoubleProperty(value, sectionEnds_[index - 1], ickInvalidate);
+        SetProperty(value, sectionEnds_[index - 1], ickInvalidate);
 }
 
 void TiProgressComponent::SetSectionCount(int value)
 {
     if (value < 1 || value > MaxSectionCount)
         return;
-    SetIntegerProperty(value, sectionCount_, ickInvalidate);
+    SetProperty(value, sectionCount_, ickInvalidate);
 }

@@ -66,7 +66,7 @@ public:
     int SectionCount() const { return sectionCount_; }
     void SetSectionCount(int value);  // outside 1..5 ignored
     bool ShowOffSegments() const { return showOffSegments_; }
-    void SetShowOffSegments(bool value) { SetBooleanProperty(value, showOffSegments_, ickInvalidate); }
+    void SetShowOffSegments(bool value) { SetProperty(value, showOffSegments_, ickInvalidate); }
 
 private:
     TColor sectionColors_[MaxSectionCount] = {clLime, clYellow, clRed, clYellow, clYellow};

@@ -93,7 +93,7 @@ void TiScaleComponent::Loaded()
     DoAutoScale(GetPositionMin(), GetPositionMax());
 }
 
-void TiScaleComponent::PrepareScale() { scale_->SetRange(GetPositionMin(), GetPositionMax()); }
+void TiScaleComponent::PrepareScale() { scale_->CopyRange(GetPositionMin(), GetPositionMax()); }
 
 int TiScaleComponent::GetLabelDecimals() const
 {

@@ -2,18 +2,10 @@
 #include "widgets/base/scale_object.h"
 
 #include "widgets/base/drawing_helpers.h"
+#include "widgets/base/number_text.h"
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-// Labels show at most this many decimals, whatever the precision setting.
-constexpr int kMaximumDecimals = 30;
-// Upper bound of minor ticks drawn beyond the major ticks.
-constexpr int kMaximumExtraTicks = 10000;
-
-}  // namespace
 
 int ScaleLabelDecimals(TiPrecisionStyle style, int precision, double min, double max)
 {
@@ -21,18 +13,17 @@ int ScaleLabelDecimals(TiPrecisionStyle style, int precision, double min, double
         return precision;
     if (precision <= 0)
         return 0;
+    // Worked out in doubles: a precision near the int maximum plus the digits of
+    // a span below 1 must not overflow, nor an infinite span be cast to int.
     const double span = std::fabs(max - min);
-    int n = 0;
+    double n = 0;
     if (span != 0)
-        n = precision - (static_cast<int>(std::trunc(std::log10(span))) + 1);
+        n = precision - (std::trunc(std::log10(span)) + 1);
     if (span < 1)
         n += 1;
-    return std::max(n, 0);
-}
-
-QString FormatFixed(double value, int decimals)
-{
-    return QString::asprintf("%.*f", std::clamp(decimals, 0, kMaximumDecimals), value).trimmed();
+    if (!(n > 0))
+        return 0;
+    return n < kMaxNumberDecimals ? static_cast<int>(n) : kMaxNumberDecimals;
 }
 
 TiScaleObject::TiScaleObject(TObject* sender, std::function<void()> changed)
@@ -76,7 +67,7 @@ QString TiScaleObject::LabelText(double value, int index) const { return LabelTe
 
 QString TiScaleObject::LabelText(double value, int index, int decimals) const
 {
-    QString text = FormatFixed(value, decimals);
+    QString text = FormatNumber(value, std::max(decimals, 0), QString(), QChar('.'));
     if (OnCustomizeTickLabel)
         OnCustomizeTickLabel(sender_, index, text);
     return text;
@@ -112,56 +103,83 @@ void TiScaleObject::DrawLabel(TCanvas& canvas, double value, int index, int pixe
                    TextFormatOptions::AlignCenter | TextFormatOptions::AlignVCenter | TextFormatOptions::SingleLine);
 }
 
-void TiScaleObject::DrawLinear(TCanvas& canvas, bool enabled, TColor backColor)
+ScaleTickValues TiScaleObject::TickValues() const
 {
     const bool fixedTicks = autoScaleEnabled_ && autoScaleStyle_ == iassFixedMinMax;
-    const double start = fixedTicks ? tickStart_ : min_;
-    const double end = fixedTicks ? tickEnd_ : max_;
-    const int last = tickMajorCount_ - 1;
-    const double majorStep = (end - start) / last;
-    const double minorStep = majorStep / (tickMinorCount_ + 1);
+    ScaleTickValues ticks;
+    ticks.start = fixedTicks ? tickStart_ : min_;
+    ticks.end = fixedTicks ? tickEnd_ : max_;
+    ticks.majorCount = tickMajorCount_;
+    ticks.minorCount = tickMinorCount_;
+    ticks.minorBeyondEnds = fixedTicks && showTicksMinor_;
+    ticks.rangeMin = min_;
+    ticks.rangeMax = max_;
+    return ticks;
+}
 
+// The straight scale's ticks: lines across the scale at the value's pixel,
+// bevelled in the tick style (lowered when disabled), labels beside them.
+class TiScaleObject::LinearTickPainter final : public ScaleTickPainter {
+public:
+    LinearTickPainter(const TiScaleObject& scale, TCanvas& canvas, bool enabled, TColor backColor)
+        : scale_(scale), canvas_(canvas), enabled_(enabled), backColor_(backColor),
+          dir_(scale.side_ == isdBottomRight ? 1 : -1), major_(scale.base_ + dir_ * scale.tickMargin_),
+          labelBase_(major_ + dir_ * (scale.tickMajorLength_ + scale.tickLabelMargin_)), minor_(major_),
+          majorStyle_(enabled ? scale.tickMajorStyle_ : ibsLowered),
+          minorStyle_(enabled ? scale.tickMinorStyle_ : ibsLowered)
+    {
+        if (scale.tickMinorAlignment_ == itmnaCenter)
+            minor_ = scale.base_ + dir_ * (scale.tickMargin_ + scale.tickMajorLength_ / 2 - scale.tickMinorLength_ / 2);
+        else if (scale.tickMinorAlignment_ == itmnaOutside)
+            minor_ = scale.base_ + dir_ * (scale.tickMargin_ + scale.tickMajorLength_ - scale.tickMinorLength_);
+    }
+
+    void MajorTick(double value, int index) override
+    {
+        const int p = scale_.ValueToPixel(value);
+        const bool end = index == 0 || index == scale_.tickMajorCount_ - 1;
+        if (scale_.showTicksMajor_ && (scale_.showTicksMajorFirstLast_ || !end)) {
+            canvas_.Pen.Color = scale_.tickMajorColor_;
+            scale_.DrawTick(canvas_, p, major_, major_ + dir_ * scale_.tickMajorLength_, majorStyle_);
+        }
+        if (scale_.showTickLabels_)
+            scale_.DrawLabel(canvas_, value, index, p, labelBase_, dir_, enabled_, backColor_);
+    }
+
+    // Hiding the major ticks hides the minor ticks between them too.
+    void MinorTick(double value) override
+    {
+        if (scale_.showTicksMinor_ && scale_.showTicksMajor_)
+            DrawMinor(value, minorStyle_);
+    }
+
+    void MinorTickBeyondEnds(double value) override { DrawMinor(value, scale_.tickMinorStyle_); }
+
+private:
+    void DrawMinor(double value, TiBevelStyle style)
+    {
+        canvas_.Pen.Color = scale_.tickMinorColor_;
+        scale_.DrawTick(canvas_, scale_.ValueToPixel(value), minor_, minor_ + dir_ * scale_.tickMinorLength_, style);
+    }
+
+    const TiScaleObject& scale_;
+    TCanvas& canvas_;
+    bool enabled_;
+    TColor backColor_;
+    int dir_;        // +1: ticks grow toward larger coordinates
+    int major_;      // where the major ticks start across the scale
+    int labelBase_;  // where the labels start
+    int minor_;      // where the minor ticks start
+    TiBevelStyle majorStyle_;
+    TiBevelStyle minorStyle_;
+};
+
+void TiScaleObject::DrawLinear(TCanvas& canvas, bool enabled, TColor backColor)
+{
     canvas.Brush.Style = bsClear;
     canvas.Pen.Style = psSolid;
     canvas.Pen.Width = 1;
     canvas.Font.Assign(*tickLabelFont_);
-    const int dir = side_ == isdBottomRight ? 1 : -1;
-    const int m = base_ + dir * tickMargin_;
-    const int labelBase = m + dir * (tickMajorLength_ + tickLabelMargin_);
-    int n = m;
-    if (tickMinorAlignment_ == itmnaCenter)
-        n = base_ + dir * (tickMargin_ + tickMajorLength_ / 2 - tickMinorLength_ / 2);
-    else if (tickMinorAlignment_ == itmnaOutside)
-        n = base_ + dir * (tickMargin_ + tickMajorLength_ - tickMinorLength_);
-    const TiBevelStyle majorStyle = enabled ? tickMajorStyle_ : ibsLowered;
-    const TiBevelStyle minorStyle = enabled ? tickMinorStyle_ : ibsLowered;
-
-    for (int i = 0; i <= last; ++i) {
-        const double v = start + i * majorStep;
-        const int p = ValueToPixel(v);
-        if (showTicksMajor_ && (showTicksMajorFirstLast_ || (i != 0 && i != last))) {
-            canvas.Pen.Color = tickMajorColor_;
-            DrawTick(canvas, p, m, m + dir * tickMajorLength_, majorStyle);
-        }
-        if (showTickLabels_)
-            DrawLabel(canvas, v, i, p, labelBase, dir, enabled, backColor);
-        if (showTicksMinor_ && showTicksMajor_ && i != last) {
-            for (int j = 1; j <= tickMinorCount_; ++j) {
-                canvas.Pen.Color = tickMinorColor_;
-                DrawTick(canvas, ValueToPixel(v + j * minorStep), n, n + dir * tickMinorLength_, minorStyle);
-            }
-        }
-    }
-    if (fixedTicks && showTicksMinor_ && minorStep != 0 && std::isfinite(minorStep)) {
-        const double step = std::fabs(minorStep);
-        int drawn = 0;
-        for (double x = end + step; x <= max_ && drawn < kMaximumExtraTicks; x += step, ++drawn) {
-            canvas.Pen.Color = tickMinorColor_;
-            DrawTick(canvas, ValueToPixel(x), n, n + dir * tickMinorLength_, tickMinorStyle_);
-        }
-        for (double x = start - step; x >= min_ && drawn < 2 * kMaximumExtraTicks; x -= step, ++drawn) {
-            canvas.Pen.Color = tickMinorColor_;
-            DrawTick(canvas, ValueToPixel(x), n, n + dir * tickMinorLength_, tickMinorStyle_);
-        }
-    }
+    LinearTickPainter painter(*this, canvas, enabled, backColor);
+    PaintScaleTicks(TickValues(), painter);
 }

@@ -7,6 +7,7 @@
 // change callback (a full repaint).
 
 #include "platform/canvas/canvas.h"
+#include "widgets/base/scale_ticks.h"
 #include "widgets/base/types.h"
 
 #include <QString>
@@ -78,7 +79,8 @@ public:
     void SetTickStartEnd(double start, double end);
 
     // Drawing inputs, set by the owner before each linear drawing (no notification).
-    void SetRange(double min, double max) { min_ = min; max_ = max; }
+    // A plain copy of the owner's range: nothing is clamped, re-clamped or repainted.
+    void CopyRange(double min, double max) { min_ = min; max_ = max; }
     double RangeMin() const { return min_; }
     double RangeMax() const { return max_; }
     void SetOrientation(TiScaleOrientation v) { orientation_ = v; }
@@ -89,15 +91,22 @@ public:
 
     // Label decimals for the copy of the range (the precision rule).
     int LabelDecimals() const;
-    // Label of value v at major index i: fixed decimals, trimmed, then OnCustomizeTickLabel.
+    // Label of value v at major index i: the number text with the label decimals
+    // (never fewer than 0) and '.' as separator, then OnCustomizeTickLabel.
     QString LabelText(double value, int index) const;
     QString LabelText(double value, int index, int decimals) const;
     // Pixel along the scale for a value (no clamp).
     int ValueToPixel(double value) const;
+    // The tick values for the copy of the range: tick start to tick end with
+    // the fixed auto-scale (minor ticks then continue to the range's ends),
+    // else the range itself.
+    ScaleTickValues TickValues() const;
 
     void DrawLinear(TCanvas& canvas, bool enabled, TColor backColor);
 
 private:
+    class LinearTickPainter;
+
     template <typename T> void Store(T& field, T value)
     {
         if (field == value)
@@ -109,7 +118,6 @@ private:
     void DrawTick(TCanvas& canvas, int pixel, int from, int to, TiBevelStyle style) const;
     void DrawLabel(TCanvas& canvas, double value, int index, int pixel, int labelBase, int dir, bool enabled,
                    TColor backColor) const;
-    void DrawMinorTicks(TCanvas& canvas, double from, double step, int count, int n, int dir, TiBevelStyle style) const;
 
     TObject* sender_;
     std::function<void()> changed_;
@@ -149,5 +157,3 @@ private:
 
 // The label-decimals rule for a precision, a style and a span |max - min|.
 int ScaleLabelDecimals(TiPrecisionStyle style, int precision, double min, double max);
-// "%.<decimals>f" of value, trimmed.
-QString FormatFixed(double value, int decimals);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/dials/knob.h"
 
+#include "widgets/base/enum_range.h"
 #include "widgets/base/property_access.h"
 
 namespace {
@@ -40,23 +41,23 @@ void TiKnob::SetPositionDisplayFont(const TFont* font)
 
 void TiKnob::SetPositionDisplayPrecision(int value)
 {
-    SetIntegerProperty(value < 0 ? 0 : value, positionDisplayPrecision_, ickInvalidate);
+    SetProperty(value < 0 ? 0 : value, positionDisplayPrecision_, ickInvalidate);
 }
 
 void TiKnob::SetPositionDisplayUnits(const QString& value)
 {
-    SetStringProperty(value.trimmed().isEmpty() ? QString() : value, positionDisplayUnits_, ickInvalidate);
+    SetProperty(value.trimmed().isEmpty() ? QString() : value, positionDisplayUnits_, ickInvalidate);
 }
 
 void TiKnob::SetIndicatorSize(int value)
 {
-    SetIntegerProperty(value <= 0 ? 1 : value, indicatorSize_, ickInvalidate);
+    SetProperty(value <= 0 ? 1 : value, indicatorSize_, ickInvalidate);
 }
 
 void TiKnob::SetIndicatorStyle(TiKnobIndicatorStyle value)
 {
     // Values outside the enumeration (from a damaged property file) are ignored.
-    if (value == indicatorStyle_ || value < ikisDotLowered || value > ikisTriangle)
+    if (value == indicatorStyle_ || !InEnumRange(value, ikisDotLowered, ikisTriangle))
         return;
     indicatorStyle_ = value;
     BackGroundChange();
@@ -64,7 +65,7 @@ void TiKnob::SetIndicatorStyle(TiKnobIndicatorStyle value)
 
 void TiKnob::SetKnobStyle(TiKnobStyle value)
 {
-    if (value == knobStyle_ || value < iksRaisedEdge || value > iksSunkenEdge)
+    if (value == knobStyle_ || !InEnumRange(value, iksRaisedEdge, iksSunkenEdge))
         return;
     knobStyle_ = value;
     BackGroundChange();

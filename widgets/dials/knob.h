@@ -90,15 +90,15 @@ public:
     const QString& PositionDisplayUnits() const { return positionDisplayUnits_; }
     void SetPositionDisplayUnits(const QString& value);  // blank stored as empty
     bool ShowPostionDisplay() const { return showPostionDisplay_; }
-    void SetShowPostionDisplay(bool value) { SetBooleanProperty(value, showPostionDisplay_, ickBackGround); }
+    void SetShowPostionDisplay(bool value) { SetProperty(value, showPostionDisplay_, ickBackGround); }
 
     // --- Indicator ---
     TColor IndicatorActiveColor() const { return indicatorActiveColor_; }
-    void SetIndicatorActiveColor(TColor value) { SetColorProperty(value, indicatorActiveColor_, ickBackGround); }
+    void SetIndicatorActiveColor(TColor value) { SetProperty(value, indicatorActiveColor_, ickBackGround); }
     TColor IndicatorInactiveColor() const { return indicatorInactiveColor_; }
-    void SetIndicatorInactiveColor(TColor value) { SetColorProperty(value, indicatorInactiveColor_, ickBackGround); }
+    void SetIndicatorInactiveColor(TColor value) { SetProperty(value, indicatorInactiveColor_, ickBackGround); }
     int IndicatorMargin() const { return indicatorMargin_; }
-    void SetIndicatorMargin(int value) { SetIntegerProperty(value, indicatorMargin_, ickBackGround); }
+    void SetIndicatorMargin(int value) { SetProperty(value, indicatorMargin_, ickBackGround); }
     int IndicatorSize() const { return indicatorSize_; }
     void SetIndicatorSize(int value);  // <= 0 stored as 1
     TiKnobIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }
@@ -106,37 +106,37 @@ public:
 
     // --- Steps of the keys and the wheel ---
     double KeyArrowStepSize() const { return keyArrowStepSize_; }
-    void SetKeyArrowStepSize(double value) { SetDoubleProperty(value, keyArrowStepSize_, ickInvalidate); }
+    void SetKeyArrowStepSize(double value) { SetProperty(value, keyArrowStepSize_, ickInvalidate); }
     double KeyPageStepSize() const { return keyPageStepSize_; }
-    void SetKeyPageStepSize(double value) { SetDoubleProperty(value, keyPageStepSize_, ickInvalidate); }
+    void SetKeyPageStepSize(double value) { SetProperty(value, keyPageStepSize_, ickInvalidate); }
     double MouseWheelStepSize() const { return mouseWheelStepSize_; }
-    void SetMouseWheelStepSize(double value) { SetDoubleProperty(value, mouseWheelStepSize_, ickInvalidate); }
+    void SetMouseWheelStepSize(double value) { SetProperty(value, mouseWheelStepSize_, ickInvalidate); }
     void StoreKeyArrowStepSize(double value) { keyArrowStepSize_ = value; }
     void StoreKeyPageStepSize(double value) { keyPageStepSize_ = value; }
 
     // --- Face and geometry ---
     TColor Color() const { return color_; }
-    void SetColor(TColor value) { SetColorProperty(value, color_, ickBackGround); }
+    void SetColor(TColor value) { SetProperty(value, color_, ickBackGround); }
     int KnobEdgeWidth() const { return knobEdgeWidth_; }
-    void SetKnobEdgeWidth(int value) { SetIntegerProperty(value, knobEdgeWidth_, ickBackGround); }
+    void SetKnobEdgeWidth(int value) { SetProperty(value, knobEdgeWidth_, ickBackGround); }
     int KnobRadius() const { return knobRadius_; }
-    void SetKnobRadius(int value) { SetIntegerProperty(value, knobRadius_, ickBackGround); }
+    void SetKnobRadius(int value) { SetProperty(value, knobRadius_, ickBackGround); }
     TiKnobStyle KnobStyle() const { return knobStyle_; }
     void SetKnobStyle(TiKnobStyle value);
     int RotationMaxDegrees() const { return rotationMaxDegrees_; }
-    void SetRotationMaxDegrees(int value) { SetIntegerProperty(value, rotationMaxDegrees_, ickBackGround); }
+    void SetRotationMaxDegrees(int value) { SetProperty(value, rotationMaxDegrees_, ickBackGround); }
     int RotationStartDegrees() const { return rotationStartDegrees_; }
-    void SetRotationStartDegrees(int value) { SetIntegerProperty(value, rotationStartDegrees_, ickBackGround); }
+    void SetRotationStartDegrees(int value) { SetProperty(value, rotationStartDegrees_, ickBackGround); }
     bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool value) { SetBooleanProperty(value, autoSize_, ickBackGround); }
+    void SetAutoSize(bool value) { SetProperty(value, autoSize_, ickBackGround); }
     int OuterMargin() const { return outerMargin_; }
-    void SetOuterMargin(int value) { SetIntegerProperty(value, outerMargin_, ickBackGround); }
+    void SetOuterMargin(int value) { SetProperty(value, outerMargin_, ickBackGround); }
 
     // --- Focus and keyboard ---
     bool ShowFocusRect() const { return showFocusRect_; }
-    void SetShowFocusRect(bool value) { SetBooleanProperty(value, showFocusRect_, ickInvalidate); }
+    void SetShowFocusRect(bool value) { SetProperty(value, showFocusRect_, ickInvalidate); }
     bool UseKeyboard() const { return useKeyboard_; }
-    void SetUseKeyboard(bool value) { SetBooleanProperty(value, useKeyboard_, ickBackGround); }
+    void SetUseKeyboard(bool value) { SetProperty(value, useKeyboard_, ickBackGround); }
     bool TabStop() const;
     void SetTabStop(bool value);
 
@@ -181,7 +181,7 @@ private:
         int minorOuter = 0;
     };
     ScaleRadii ComputeScaleRadii() const;
-    void DrawMinorTicksBeyondEnds(TCanvas& canvas, double start, double end, double minorStep, const ScaleRadii& radii);
+    class CircularTickPainter;
     void DrawReadout(TCanvas& canvas);
     void DrawIndicator(TCanvas& canvas);
     void DrawIndicatorDot(TCanvas& canvas, TPoint at, int size);
@@ -193,7 +193,6 @@ private:
     // Input (knob_input.cpp).
     double PointerAngle(int x, int y) const;
     bool ApplyKey(int key);
-    void ResetPositionChangedFlag();
 
     std::unique_ptr<TFont> positionDisplayFont_;
     int positionDisplayPrecision_ = 1;

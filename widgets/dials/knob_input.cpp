@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <utility>
 
 namespace {
 
@@ -27,20 +26,11 @@ double TiKnob::PointerAngle(int x, int y) const
     return std::atan2(double(y - center_.Y), double(x - center_.X)) * 180.0 / std::numbers::pi;
 }
 
-void TiKnob::ResetPositionChangedFlag()
-{
-    // Reporting with no listener clears the changed flag without announcing
-    // anything, so that a following release reports only its own changes.
-    TNotifyEvent listener = std::exchange(OnPositionChangeFinished, nullptr);
-    DoPositionChangeFinished();
-    OnPositionChangeFinished = std::move(listener);
-}
-
 void TiKnob::UserMouseDown(TMouseButton button, TShiftState, int x, int y)
 {
     if (button != mbLeft || !isEnabled())
         return;
-    ResetPositionChangedFlag();
+    ClearPositionChanged();
     setFocus(Qt::MouseFocusReason);
     const double dx = x - center_.X;
     const double dy = y - center_.Y;

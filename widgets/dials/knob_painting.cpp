@@ -3,6 +3,7 @@
 // dynamic layer (read-out, indicator, focus frame).
 
 #include "widgets/base/drawing_helpers.h"
+#include "widgets/base/number_text.h"
 #include "widgets/dials/knob.h"
 
 #include <algorithm>
@@ -13,7 +14,6 @@ namespace {
 constexpr TColor kDotShadeColor = 0x808080;
 constexpr TColor kDotLightColor = 0xFFFFFF;
 constexpr int kLabelGap = 4;  // extra gap between the major ticks and the label centres
-constexpr int kMaxTicksBeyondEnds = 1000;
 
 TextFormatOptions CentredSingleLine()
 {
@@ -144,51 +144,50 @@ TiKnob::ScaleRadii TiKnob::ComputeScaleRadii() const
     return radii;
 }
 
+// The round scale's ticks: one-pixel lines between two radii at the value's
+// angle (the button-shadow colour when shown disabled), labels beyond them.
+class TiKnob::CircularTickPainter final : public ScaleTickPainter {
+public:
+    CircularTickPainter(TiKnob& knob, TCanvas& canvas)
+        : knob_(knob), canvas_(canvas), radii_(knob.ComputeScaleRadii())
+    {
+    }
+
+    void MajorTick(double value, int index) override
+    {
+        if (knob_.ShowTicksMajor()) {
+            canvas_.Pen = TPen{knob_.ScaleColor(knob_.TickMajorColor()), 1, psSolid};
+            knob_.DrawScaleTick(canvas_, value, radii_.majorInner, radii_.majorOuter);
+        }
+        if (knob_.ShowTickLabels())
+            knob_.DrawScaleLabel(canvas_, value, index, knob_.TickLabelMargin() + radii_.majorOuter + kLabelGap);
+    }
+
+    void MinorTick(double value) override
+    {
+        if (knob_.ShowTicksMinor())
+            MinorTickBeyondEnds(value);
+    }
+
+    void MinorTickBeyondEnds(double value) override
+    {
+        canvas_.Pen = TPen{knob_.ScaleColor(knob_.TickMinorColor()), 1, psSolid};
+        knob_.DrawScaleTick(canvas_, value, radii_.minorInner, radii_.minorOuter);
+    }
+
+private:
+    TiKnob& knob_;
+    TCanvas& canvas_;
+    ScaleRadii radii_;
+};
+
 void TiKnob::DrawScale(TCanvas& canvas)
 {
     canvas.Brush.Style = bsClear;
     canvas.Font.Assign(*TickLabelFont());
-    const ScaleRadii radii = ComputeScaleRadii();
-    const bool fixedTicks = AutoScaleEnabled() && AutoScaleStyle() == iassFixedMinMax;
-    const double start = fixedTicks ? TickStart() : GetPositionMin();
-    const double end = fixedTicks ? TickEnd() : GetPositionMax();
-    const double majorStep = (end - start) / (TickMajorCount() - 1);
-    const double minorStep = majorStep / (TickMinorCount() + 1);
-
-    for (int i = 0; i < TickMajorCount(); ++i) {
-        const double value = start + i * majorStep;
-        if (ShowTicksMajor()) {
-            canvas.Pen = TPen{ScaleColor(TickMajorColor()), 1, psSolid};
-            DrawScaleTick(canvas, value, radii.majorInner, radii.majorOuter);
-        }
-        if (ShowTickLabels())
-            DrawScaleLabel(canvas, value, i, TickLabelMargin() + radii.majorOuter + kLabelGap);
-        if (ShowTicksMinor() && i < TickMajorCount() - 1) {
-            canvas.Pen = TPen{ScaleColor(TickMinorColor()), 1, psSolid};
-            for (int j = 1; j <= TickMinorCount(); ++j)
-                DrawScaleTick(canvas, value + j * minorStep, radii.minorInner, radii.minorOuter);
-        }
-    }
-    if (fixedTicks && ShowTicksMinor() && minorStep != 0) {
-        canvas.Pen = TPen{ScaleColor(TickMinorColor()), 1, psSolid};
-        DrawMinorTicksBeyondEnds(canvas, start, end, minorStep, radii);
-    }
-}
-
-void TiKnob::DrawMinorTicksBeyondEnds(TCanvas& canvas, double start, double end, double minorStep,
-                                      const ScaleRadii& radii)
-{
-    // Fixed auto-scale ticks may start and end inside the range: continue the
-    // minor ticks out to the range's ends.
-    // The count bound keeps a step too small to advance a large value from
-    // looping forever.
-    const double step = std::abs(minorStep);
-    int count = 0;
-    for (double v = end + step; v <= GetPositionMax() && count < kMaxTicksBeyondEnds; v += step, ++count)
-        DrawScaleTick(canvas, v, radii.minorInner, radii.minorOuter);
-    count = 0;
-    for (double v = start - step; v >= GetPositionMin() && count < kMaxTicksBeyondEnds; v -= step, ++count)
-        DrawScaleTick(canvas, v, radii.minorInner, radii.minorOuter);
+    PrepareScale();
+    CircularTickPainter painter(*this, canvas);
+    PaintScaleTicks(Scale().TickValues(), painter);
 }
 
 void TiKnob::DrawReadout(TCanvas& canvas)
@@ -197,8 +196,7 @@ void TiKnob::DrawReadout(TCanvas& canvas)
         return;
     canvas.Brush.Style = bsClear;
     canvas.Font.Assign(*PositionDisplayFont());
-    const QString text =
-        QString::asprintf("%4.*f", PositionDisplayPrecision(), GetPosition()).trimmed() + PositionDisplayUnits();
+    const QString text = FormatNumber(GetPosition(), PositionDisplayPrecision(), PositionDisplayUnits(), QChar('.'));
     const TSize extent = canvas.TextExtent(text);
     canvas.TextOut(center_.X - extent.cx / 2, center_.Y - extent.cy / 2, text);
 }

@@ -2,6 +2,7 @@
 #include "widgets/dials/thermometer.h"
 
 #include "widgets/base/drawing_helpers.h"
+#include "widgets/base/enum_range.h"
 #include "widgets/base/property_access.h"
 
 namespace {
@@ -38,7 +39,7 @@ TiThermometer::~TiThermometer() = default;
 // Values outside an enumeration (from a damaged property file) are ignored.
 void TiThermometer::SetIndicatorStyle(TiThermometerIndicatorStyle value)
 {
-    if (value == indicatorStyle_ || value < itisBulb || value > itisBarRaised)
+    if (value == indicatorStyle_ || !InEnumRange(value, itisBulb, itisBarRaised))
         return;
     indicatorStyle_ = value;
     BackGroundChange();
@@ -46,7 +47,7 @@ void TiThermometer::SetIndicatorStyle(TiThermometerIndicatorStyle value)
 
 void TiThermometer::SetOrientation(TiOrientation value)
 {
-    if (value == orientation_ || (value != ioVertical && value != ioHorizontal))
+    if (value == orientation_ || !InEnumRange(value, ioVertical, ioHorizontal))
         return;
     orientation_ = value;
     if (!IsLoading()) {
@@ -59,7 +60,7 @@ void TiThermometer::SetOrientation(TiOrientation value)
 
 void TiThermometer::SetOrientationTickMarks(TiOrientationSide value)
 {
-    if (value == orientationTickMarks_ || (value != iosBottomRight && value != iosTopLeft))
+    if (value == orientationTickMarks_ || !InEnumRange(value, iosBottomRight, iosTopLeft))
         return;
     orientationTickMarks_ = value;
     BackGroundChange();
@@ -67,7 +68,7 @@ void TiThermometer::SetOrientationTickMarks(TiOrientationSide value)
 
 void TiThermometer::SetIndicatorFillReferenceStyle(TiPointerFillReferenceStyle value)
 {
-    if (value == indicatorFillReferenceStyle_ || value < ipfrsMin || value > ipfrsValue)
+    if (value == indicatorFillReferenceStyle_ || !InEnumRange(value, ipfrsMin, ipfrsValue))
         return;
     indicatorFillReferenceStyle_ = value;
     BackGroundChange();

@@ -88,35 +88,35 @@ public:
     TNotifyEvent OnOrientationChange;
 
     int IndicatorWidth() const { return indicatorWidth_; }
-    void SetIndicatorWidth(int value) { SetIntegerProperty(value, indicatorWidth_, ickBackGround); }
+    void SetIndicatorWidth(int value) { SetProperty(value, indicatorWidth_, ickBackGround); }
     int IndicatorBulbSize() const { return indicatorBulbSize_; }
-    void SetIndicatorBulbSize(int value) { SetIntegerProperty(value, indicatorBulbSize_, ickBackGround); }
+    void SetIndicatorBulbSize(int value) { SetProperty(value, indicatorBulbSize_, ickBackGround); }
     TiThermometerIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }
     void SetIndicatorStyle(TiThermometerIndicatorStyle value);
     int EndsMargin() const { return endsMargin_; }
-    void SetEndsMargin(int value) { SetIntegerProperty(value, endsMargin_, ickBackGround); }
+    void SetEndsMargin(int value) { SetProperty(value, endsMargin_, ickBackGround); }
     TColor IndicatorColor() const { return indicatorColor_; }
-    void SetIndicatorColor(TColor value) { SetColorProperty(value, indicatorColor_, ickBackGround); }
+    void SetIndicatorColor(TColor value) { SetProperty(value, indicatorColor_, ickBackGround); }
     TColor IndicatorBackGroundColor() const { return indicatorBackGroundColor_; }
-    void SetIndicatorBackGroundColor(TColor value) { SetColorProperty(value, indicatorBackGroundColor_, ickBackGround); }
+    void SetIndicatorBackGroundColor(TColor value) { SetProperty(value, indicatorBackGroundColor_, ickBackGround); }
     TiOrientation Orientation() const { return orientation_; }
     // Outside loading, a change also swaps Width and Height.
     void SetOrientation(TiOrientation value);
     TiOrientationSide OrientationTickMarks() const { return orientationTickMarks_; }
     void SetOrientationTickMarks(TiOrientationSide value);
     bool AutoCenter() const { return autoCenter_; }
-    void SetAutoCenter(bool value) { SetBooleanProperty(value, autoCenter_, ickBackGround); }
+    void SetAutoCenter(bool value) { SetProperty(value, autoCenter_, ickBackGround); }
     bool ReverseScale() const { return reverseScale_; }
-    void SetReverseScale(bool value) { SetBooleanProperty(value, reverseScale_, ickBackGround); }
+    void SetReverseScale(bool value) { SetProperty(value, reverseScale_, ickBackGround); }
     TiPointerFillReferenceStyle IndicatorFillReferenceStyle() const { return indicatorFillReferenceStyle_; }
     void SetIndicatorFillReferenceStyle(TiPointerFillReferenceStyle value);
     double IndicatorFillReferenceValue() const { return indicatorFillReferenceValue_; }
     void SetIndicatorFillReferenceValue(double value)
     {
-        SetDoubleProperty(value, indicatorFillReferenceValue_, ickBackGround);
+        SetProperty(value, indicatorFillReferenceValue_, ickBackGround);
     }
     bool IndicatorUserCanMove() const { return indicatorUserCanMove_; }
-    void SetIndicatorUserCanMove(bool value) { SetBooleanProperty(value, indicatorUserCanMove_, ickBackGround); }
+    void SetIndicatorUserCanMove(bool value) { SetProperty(value, indicatorUserCanMove_, ickBackGround); }
 
     // The layout for the current settings and size (recomputed at each paint).
     TiThermometerLayout ComputeLayout(TCanvas& canvas);

@@ -2,25 +2,10 @@
 #include "widgets/edit/analog_output.h"
 
 #include "widgets/edit/analog_output_text.h"
+#include "widgets/base/enum_range.h"
+#include "widgets/base/number_text.h"
 #include "widgets/base/property_access.h"
-
-namespace {
-
-// Sets a flag for a scope and puts back its previous state, also when an
-// exception passes.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = previous_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool previous_;
-};
-
-}  // namespace
+#include "widgets/base/scoped_flag.h"
 
 TiAnalogOutput::TiAnalogOutput(QWidget* parent) : TiEditCustom(parent)
 {
@@ -33,12 +18,12 @@ TiAnalogOutput::TiAnalogOutput(QWidget* parent) : TiEditCustom(parent)
 
 QString TiAnalogOutput::FormatValue(double value) const
 {
-    return formatAnalogOutputValue(value, precision_, unitsText_, localeDecimalPoint());
+    return FormatNumber(value, precision_, unitsText_, LocaleDecimalPoint());
 }
 
 double TiAnalogOutput::ParseText(const QString& text)
 {
-    if (const std::optional<double> parsed = parseAnalogOutputText(text, unitsText_, localeDecimalPoint()))
+    if (const std::optional<double> parsed = parseAnalogOutputText(text, unitsText_, LocaleDecimalPoint()))
         return *parsed;
     if (!undoOnError_)
         throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString());
@@ -56,6 +41,12 @@ void TiAnalogOutput::SetPrecision(int value)
         return;
     precision_ = value;
     Reformat();
+}
+
+void TiAnalogOutput::SetFilterStyle(TiFilterInputStyle value)
+{
+    if (InEnumRange(value, ifisNone, ifisAuto))
+        filterStyle_ = value;
 }
 
 void TiAnalogOutput::SetUnitsText(const QString& value)
@@ -144,7 +135,7 @@ void TiAnalogOutput::Announce(bool userChange)
 // text back, so no digits are lost to the shown precision.
 void TiAnalogOutput::Reformat()
 {
-    FlagScope scope(reformatting_);
+    ScopedFlag reformatting(reformatting_);
     SetText(FormatValue(value_));
 }
 
@@ -171,7 +162,7 @@ bool TiAnalogOutput::FilterChar(QChar c)
 {
     if (filterStyle_ == ifisNone)
         return true;
-    if (analogOutputAcceptsChar(c, precision_, unitsText_, localeDecimalPoint()))
+    if (analogOutputAcceptsChar(c, precision_, unitsText_, LocaleDecimalPoint()))
         return true;
     if (beepOnError_)
         Beep();

@@ -60,7 +60,7 @@ public:
     const QString& UnitsText() const { return unitsText_; }
     void SetUnitsText(const QString& value);
     TiFilterInputStyle FilterStyle() const { return filterStyle_; }
-    void SetFilterStyle(TiFilterInputStyle value) { filterStyle_ = value; }
+    void SetFilterStyle(TiFilterInputStyle value);  // values outside the enumeration are ignored
     bool UndoOnError() const { return undoOnError_; }
     void SetUndoOnError(bool value) { undoOnError_ = value; }
     bool BeepOnError() const { return beepOnError_; }

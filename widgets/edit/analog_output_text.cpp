@@ -1,34 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/edit/analog_output_text.h"
 
-#include <QLocale>
-
 #include <charconv>
 #include <cmath>
 #include <string>
-#include <vector>
-
-QChar localeDecimalPoint()
-{
-    const QString point = QLocale().decimalPoint();
-    return point.isEmpty() ? QChar('.') : point.front();
-}
 
 namespace {
-
-std::string toChars(double value, std::chars_format format, int precision)
-{
-    // Fixed notation of a large number with many decimals can be long; grow the
-    // buffer until it fits.
-    std::vector<char> buffer(64);
-    for (;;) {
-        auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       format, precision);
-        if (ec == std::errc())
-            return std::string(buffer.data(), end);
-        buffer.resize(buffer.size() * 2);
-    }
-}
 
 bool isAsciiDigit(QChar c)
 {
@@ -73,18 +50,6 @@ std::optional<std::string> normalizeNumber(const QString& s, QChar decimalPoint)
 }
 
 } // namespace
-
-QString formatAnalogOutputValue(double value, int precision, const QString& units,
-                                QChar decimalPoint)
-{
-    const std::string number = precision >= 0
-                                   ? toChars(value, std::chars_format::fixed, precision)
-                                   : toChars(value, std::chars_format::general, 15);
-    QString text = QString::fromLatin1(number.data(), static_cast<qsizetype>(number.size()));
-    if (decimalPoint != QChar('.'))
-        text.replace(QChar('.'), decimalPoint);
-    return text.trimmed() + units;
-}
 
 std::optional<double> parseAnalogOutputText(const QString& text, const QString& units,
                                             QChar decimalPoint)

@@ -6,19 +6,10 @@
 
 #include <optional>
 
-// Text rules of the numeric edit: how a value becomes the shown text, how a
-// typed text becomes a value again, and which typed characters are let in.
-// The decimal separator is passed in so the rules do not depend on global state.
-
-// The decimal separator of the user's locale.
-QChar localeDecimalPoint();
-
-// precision >= 0: fixed notation with exactly that many decimals (rounded, no
-// thousands separators, leading minus for negatives); precision < 0: general
-// notation with up to 15 significant digits. The number is trimmed and units
-// appended with nothing between ("25'C", "12.30").
-QString formatAnalogOutputValue(double value, int precision, const QString& units,
-                                QChar decimalPoint);
+// Text rules of the numeric edit: how a typed text becomes a value again, and
+// which typed characters are let in (a value becomes text by the instruments'
+// number text, widgets/base/number_text.h). The decimal separator is passed in
+// so the rules do not depend on global state.
 
 // Removes every occurrence of the trimmed units (case-insensitively), then reads
 // a decimal number: optional sign, digits with at most one decimal separator,

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/edit/edit_custom.h"
 
+#include "widgets/base/enum_range.h"
 #include "widgets/base/property_access.h"
+#include "widgets/base/scoped_flag.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,7 +64,7 @@ TiEditCustom::~TiEditCustom() = default;
 
 void TiEditCustom::SetAlignment(TAlignment value)
 {
-    if (value == alignment_)
+    if (value == alignment_ || !InEnumRange(value, taLeftJustify, taCenter))
         return;
     alignment_ = value;
     InvalidateChange();
@@ -108,10 +110,10 @@ void TiEditCustom::AdjustHeight()
 {
     if (!autoSize_ || IsLoading() || !parentWidget() || adjustingHeight_)
         return;
-    adjustingHeight_ = true;
-    const int height = MeasureCanvas(*font_).TextHeight(QStringLiteral("ABC")) + 2 * BorderMargin() + 4;
-    SetHeight(height);
-    adjustingHeight_ = false;
+    {
+        ScopedFlag adjusting(adjustingHeight_);
+        SetHeight(MeasureCanvas(*font_).TextHeight(QStringLiteral("ABC")) + 2 * BorderMargin() + 4);
+    }
     if (OnResize)
         OnResize(this);
 }

@@ -53,19 +53,19 @@ public:
     TAlignment Alignment() const { return alignment_; }
     virtual void SetAlignment(TAlignment value);
     int AlignmentMargin() const { return alignmentMargin_; }
-    void SetAlignmentMargin(int value) { SetIntegerProperty(value, alignmentMargin_, ickInvalidate); }
+    void SetAlignmentMargin(int value) { SetProperty(value, alignmentMargin_, ickInvalidate); }
     bool AutoSelect() const { return autoSelect_; }
-    void SetAutoSelect(bool value) { SetBooleanProperty(value, autoSelect_, ickStoreOnly); }
+    void SetAutoSelect(bool value) { SetProperty(value, autoSelect_, ickStoreOnly); }
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
     int MaxLength() const { return maxLength_; }
-    void SetMaxLength(int value) { SetIntegerProperty(value, maxLength_, ickStoreOnly); }
+    void SetMaxLength(int value) { SetProperty(value, maxLength_, ickStoreOnly); }
     TFont* Font() const { return font_.get(); }
     void SetFont(const TFont* value);  // copies the attributes
     bool AcceptOnLostFocus() const { return acceptOnLostFocus_; }
     void SetAcceptOnLostFocus(bool value) { acceptOnLostFocus_ = value; }
     TColor Color() const { return color_; }
-    void SetColor(TColor value) { SetColorProperty(value, color_, ickInvalidate); }
+    void SetColor(TColor value) { SetProperty(value, color_, ickInvalidate); }
     void SetBorderStyle(TiBevelStyle value) override;
     int TabOrder() const { return tabOrder_; }
     void SetTabOrder(int value) { tabOrder_ = value; }

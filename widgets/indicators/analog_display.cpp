@@ -3,29 +3,7 @@
 
 #include "widgets/base/drawing_helpers.h"
 #include "widgets/base/enum_range.h"
-
-#include <QLocale>
-#include <algorithm>
-
-namespace {
-
-// More decimals than a double can carry only pad with zeros; an absurd
-// precision (from a property file, say) must not build a gigabyte of text.
-constexpr int kMaxDecimals = 64;
-
-}  // namespace
-
-QString FormatDisplayValue(double value, int precision, const QString& units, QChar decimalPoint)
-{
-    QString text;
-    if (precision >= 0)
-        text = QString::asprintf("%.*f", std::min(precision, kMaxDecimals), value);
-    else
-        text = QString::asprintf("%.15g", value);
-    if (decimalPoint != QChar('.'))
-        text.replace(QChar('.'), decimalPoint);
-    return text.trimmed() + units;
-}
+#include "widgets/base/number_text.h"
 
 TiAnalogDisplay::TiAnalogDisplay(QWidget* parent) : TiCustomComponent(parent), font_(std::make_unique<TFont>())
 {
@@ -68,7 +46,7 @@ void TiAnalogDisplay::SetValue(double value)
 
 QString TiAnalogDisplay::DisplayText() const
 {
-    return FormatDisplayValue(value_, precision_, unitsText_, QLocale().decimalPoint().at(0));
+    return FormatNumber(value_, precision_, unitsText_, LocaleDecimalPoint());
 }
 
 void TiAnalogDisplay::PaintContent(TCanvas& canvas)

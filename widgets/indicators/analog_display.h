@@ -33,15 +33,15 @@ public:
     TiAlignmentHorizontal Alignment() const { return alignment_; }
     void SetAlignment(TiAlignmentHorizontal value);
     int AlignmentMargin() const { return alignmentMargin_; }
-    void SetAlignmentMargin(int value) { SetIntegerProperty(value, alignmentMargin_, ickInvalidate); }
+    void SetAlignmentMargin(int value) { SetProperty(value, alignmentMargin_, ickInvalidate); }
     int Precision() const { return precision_; }
-    void SetPrecision(int value) { SetIntegerProperty(value, precision_, ickInvalidate); }
+    void SetPrecision(int value) { SetProperty(value, precision_, ickInvalidate); }
     TFont* Font() const { return font_.get(); }
     void SetFont(const TFont* value);  // copies the attributes
     double Value() const { return value_; }
     void SetValue(double value);
     QString UnitsText() const { return unitsText_; }
-    void SetUnitsText(const QString& value) { SetStringProperty(value, unitsText_, ickInvalidate); }
+    void SetUnitsText(const QString& value) { SetProperty(value, unitsText_, ickInvalidate); }
 
     // The text the display shows for its value now (without the error display).
     QString DisplayText() const;
@@ -61,7 +61,3 @@ private:
     QString unitsText_;
 };
 
-// value with `precision` decimals (fixed notation; general notation with up to
-// 15 significant digits when precision is negative), trimmed, followed by
-// `units` with nothing between. `decimalPoint` replaces the ".".
-QString FormatDisplayValue(double value, int precision, const QString& units, QChar decimalPoint = QChar('.'));

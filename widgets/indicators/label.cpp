@@ -4,6 +4,7 @@
 #include "widgets/base/drawing_helpers.h"
 #include "widgets/base/enum_range.h"
 #include "widgets/base/property_access.h"
+#include "widgets/base/scoped_flag.h"
 
 #include <QImage>
 #include <QKeySequence>
@@ -156,11 +157,7 @@ void TiLabel::AdjustBounds()
 {
     if (!autoSize_ || IsLoading() || adjusting_)
         return;
-    struct AdjustingScope {
-        bool& flag;
-        explicit AdjustingScope(bool& f) : flag(f) { flag = true; }
-        ~AdjustingScope() { flag = false; }
-    } scope(adjusting_);
+    ScopedFlag adjusting(adjusting_);
     QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
     TCanvas canvas(&scratch);
     canvas.Font.Assign(*font_);

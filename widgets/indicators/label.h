@@ -63,7 +63,7 @@ public:
     int ShadowYOffset() const { return shadowYOffset_; }
     void SetShadowYOffset(int value) { SetLayoutProperty(value, shadowYOffset_); }
     TColor ShadowColor() const { return shadowColor_; }
-    void SetShadowColor(TColor value) { SetColorProperty(value, shadowColor_, ickBackGround); }
+    void SetShadowColor(TColor value) { SetProperty(value, shadowColor_, ickBackGround); }
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool value) { SetLayoutProperty(value, wordWrap_); }
 

@@ -25,11 +25,11 @@ public:
     bool Active() const { return active_; }
     void SetActive(bool value);
     TColor ActiveColor() const { return activeColor_; }
-    void SetActiveColor(TColor value) { SetColorProperty(value, activeColor_, ickBackGround); }
+    void SetActiveColor(TColor value) { SetProperty(value, activeColor_, ickBackGround); }
     bool AutoInactiveColor() const { return autoInactiveColor_; }
-    void SetAutoInactiveColor(bool value) { SetBooleanProperty(value, autoInactiveColor_, ickBackGround); }
+    void SetAutoInactiveColor(bool value) { SetProperty(value, autoInactiveColor_, ickBackGround); }
     TColor InactiveColor() const { return inactiveColor_; }
-    void SetInactiveColor(TColor value) { SetColorProperty(value, inactiveColor_, ickBackGround); }
+    void SetInactiveColor(TColor value) { SetProperty(value, inactiveColor_, ickBackGround); }
     TiBevelStyle BevelStyle() const { return bevelStyle_; }
     void SetBevelStyle(TiBevelStyle value);
 

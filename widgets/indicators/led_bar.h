@@ -35,17 +35,17 @@ public:
     // Height (not while loading).
     void SetSegmentDirection(TiDirection value);
     int SegmentMargin() const { return segmentMargin_; }
-    void SetSegmentMargin(int value) { SetIntegerProperty(value, segmentMargin_, ickInvalidate); }
+    void SetSegmentMargin(int value) { SetProperty(value, segmentMargin_, ickInvalidate); }
     int SegmentSize() const { return segmentSize_; }
-    void SetSegmentSize(int value) { SetIntegerProperty(value, segmentSize_, ickInvalidate); }
+    void SetSegmentSize(int value) { SetProperty(value, segmentSize_, ickInvalidate); }
     int SegmentSpacing() const { return segmentSpacing_; }
-    void SetSegmentSpacing(int value) { SetIntegerProperty(value, segmentSpacing_, ickInvalidate); }
+    void SetSegmentSpacing(int value) { SetProperty(value, segmentSpacing_, ickInvalidate); }
     TiLedBarSegmentStyle SegmentStyle() const { return segmentStyle_; }
     void SetSegmentStyle(TiLedBarSegmentStyle value);
     double FillReferenceValue() const { return fillReferenceValue_; }
-    void SetFillReferenceValue(double value) { SetDoubleProperty(value, fillReferenceValue_, ickInvalidate); }
+    void SetFillReferenceValue(double value) { SetProperty(value, fillReferenceValue_, ickInvalidate); }
     bool FillReferenceEnabled() const { return fillReferenceEnabled_; }
-    void SetFillReferenceEnabled(bool value) { SetBooleanProperty(value, fillReferenceEnabled_, ickInvalidate); }
+    void SetFillReferenceEnabled(bool value) { SetProperty(value, fillReferenceEnabled_, ickInvalidate); }
 
 protected:
     void PaintContent(TCanvas& canvas) override;

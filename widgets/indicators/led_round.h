@@ -17,7 +17,7 @@ public:
     explicit TiLedRound(QWidget* parent = nullptr);
 
     bool ShowReflection() const { return showReflection_; }
-    void SetShowReflection(bool value) { SetBooleanProperty(value, showReflection_, ickBackGround); }
+    void SetShowReflection(bool value) { SetProperty(value, showReflection_, ickBackGround); }
 
     void SetBounds(int left, int top, int width, int height) override;
 

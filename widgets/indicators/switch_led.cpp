@@ -4,9 +4,11 @@
 #include "widgets/base/drawing_helpers.h"
 #include "widgets/base/enum_range.h"
 #include "widgets/base/property_access.h"
+#include "widgets/base/scoped_flag.h"
 
 #include <QKeySequence>
 #include <QShortcutEvent>
+#include <algorithm>
 
 namespace {
 
@@ -23,18 +25,6 @@ void RegisterSwitchEnumerations()
     }();
     (void)registered;
 }
-
-// Clears the user-change flag when the change is done, also when a handler throws.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -120,7 +110,7 @@ void TiSwitchLed::SetMomentaryStyle(TiSwitchMomentaryStyle value)
 
 void TiSwitchLed::SetBorderSize(int value)
 {
-    SetIntegerProperty(std::max(value, kMinimumBorderSize), borderSize_, ickInvalidate);
+    SetProperty(std::clamp(value, kMinimumBorderSize, kMaximumBorderSize), borderSize_, ickInvalidate);
 }
 
 void TiSwitchLed::SetGlyph(const TBitmap* value)
@@ -151,7 +141,7 @@ void TiSwitchLed::FillOPCPropertyNames(QStringList& names)
 
 void TiSwitchLed::ApplyUserChange(bool value)
 {
-    FlagScope scope(userChange_);
+    ScopedFlag userChange(userChange_);
     SetActive(value);
 }
 
@@ -304,20 +294,24 @@ void TiSwitchLed::DrawBorder3D(TCanvas& canvas)
 {
     canvas.Pen.Style = psSolid;
     canvas.Pen.Width = 1;
+    // A ring at an inset of the widget's larger side or more lies wholly
+    // outside it: the rings drawn stop there, however wide the border.
+    const int rings = std::min(borderSize_, std::max(Width(), Height()));
     if (!Focused()) {
         DrawBorderRing(canvas, 0, clBtnHighlight, clBlack);
-        for (int i = 1; i < borderSize_; ++i)
+        for (int i = 1; i < rings; ++i)
             DrawBorderRing(canvas, i, borderHighlightColor_, borderShadowColor_);
     } else if (IsPressed()) {
         DrawBorderRing(canvas, 0, clBlack, clBlack);
         DrawBorderRing(canvas, 1, cl3DDkShadow, cl3DDkShadow);
-        for (int i = 2; i < borderSize_; ++i)
+        for (int i = 2; i < rings; ++i)
             DrawBorderRing(canvas, i, borderShadowColor_, borderHighlightColor_);
     } else {
         DrawBorderRing(canvas, 0, cl3DDkShadow, clBlack);
-        for (int i = 1; i < borderSize_; ++i)
+        for (int i = 1; i < rings; ++i)
             DrawBorderRing(canvas, i, borderHighlightColor_, borderShadowColor_);
-        DrawDarkPair(canvas, borderSize_, borderShadowColor_);
+        if (rings == borderSize_)
+            DrawDarkPair(canvas, borderSize_, borderShadowColor_);
     }
 }
 

@@ -52,9 +52,9 @@ public:
     bool Active() const { return active_; }
     void SetActive(bool value);
     TColor ActiveColor() const { return activeColor_; }
-    void SetActiveColor(TColor value) { SetColorProperty(value, activeColor_, ickInvalidate); }
+    void SetActiveColor(TColor value) { SetProperty(value, activeColor_, ickInvalidate); }
     bool AutoLedSize() const { return autoLedSize_; }
-    void SetAutoLedSize(bool value) { SetBooleanProperty(value, autoLedSize_, ickInvalidate); }
+    void SetAutoLedSize(bool value) { SetProperty(value, autoLedSize_, ickInvalidate); }
     QString Caption() const { return caption_; }
     void SetCaption(const QString& value);
     // Stores the caption without a repaint (the stored form's second copy).
@@ -62,7 +62,7 @@ public:
     TFont* CaptionFont() const { return captionFont_.get(); }
     void SetCaptionFont(const TFont* value);
     int CaptionMargin() const { return captionMargin_; }
-    void SetCaptionMargin(int value) { SetIntegerProperty(value, captionMargin_, ickInvalidate); }
+    void SetCaptionMargin(int value) { SetProperty(value, captionMargin_, ickInvalidate); }
     TiSwitchLedCaptionAlignment CaptionAlignment() const { return captionAlignment_; }
     void SetCaptionAlignment(TiSwitchLedCaptionAlignment value);
     TiSideAlignment IndicatorAlignment() const { return indicatorAlignment_; }
@@ -70,21 +70,26 @@ public:
     TiSwitchMomentaryStyle MomentaryStyle() const { return momentaryStyle_; }
     void SetMomentaryStyle(TiSwitchMomentaryStyle value);
     int IndicatorHeight() const { return indicatorHeight_; }
-    void SetIndicatorHeight(int value) { SetIntegerProperty(value, indicatorHeight_, ickInvalidate); }
+    void SetIndicatorHeight(int value) { SetProperty(value, indicatorHeight_, ickInvalidate); }
     int IndicatorMargin() const { return indicatorMargin_; }
-    void SetIndicatorMargin(int value) { SetIntegerProperty(value, indicatorMargin_, ickInvalidate); }
+    void SetIndicatorMargin(int value) { SetProperty(value, indicatorMargin_, ickInvalidate); }
     int IndicatorWidth() const { return indicatorWidth_; }
-    void SetIndicatorWidth(int value) { SetIntegerProperty(value, indicatorWidth_, ickInvalidate); }
+    void SetIndicatorWidth(int value) { SetProperty(value, indicatorWidth_, ickInvalidate); }
     bool ShowFocusRect() const { return showFocusRect_; }
-    void SetShowFocusRect(bool value) { SetBooleanProperty(value, showFocusRect_, ickInvalidate); }
+    void SetShowFocusRect(bool value) { SetProperty(value, showFocusRect_, ickInvalidate); }
     bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool value) { SetBooleanProperty(value, wordWrap_, ickInvalidate); }
+    void SetWordWrap(bool value) { SetProperty(value, wordWrap_, ickInvalidate); }
+    // The width of the 3D border: at least 2, at most kMaximumBorderSize.
+    // Half the largest widget size: a border that wide fills any switch, and
+    // a wider one draws nothing new (painting stops anyway at the rings that
+    // lie wholly outside the widget).
+    static constexpr int kMaximumBorderSize = QWIDGETSIZE_MAX / 2;
     int BorderSize() const { return borderSize_; }
-    void SetBorderSize(int value);  // below 2 becomes 2
+    void SetBorderSize(int value);
     TColor BorderHighlightColor() const { return borderHighlightColor_; }
-    void SetBorderHighlightColor(TColor value) { SetColorProperty(value, borderHighlightColor_, ickInvalidate); }
+    void SetBorderHighlightColor(TColor value) { SetProperty(value, borderHighlightColor_, ickInvalidate); }
     TColor BorderShadowColor() const { return borderShadowColor_; }
-    void SetBorderShadowColor(TColor value) { SetColorProperty(value, borderShadowColor_, ickInvalidate); }
+    void SetBorderShadowColor(TColor value) { SetProperty(value, borderShadowColor_, ickInvalidate); }
     TBitmap* Glyph() const { return glyph_.get(); }
     void SetGlyph(const TBitmap* value);  // copies the picture
     bool TabStop() const;

@@ -44,7 +44,7 @@ public:
         TiCustomComponent::RepaintNow();
     }
 
-    void SetMarker(TColor value) { SetColorProperty(value, marker, ickInvalidate); }
+    void SetMarker(TColor value) { SetProperty(value, marker, ickInvalidate); }
 
 protected:
     void PaintContent(TCanvas& canvas) override

@@ -80,6 +80,12 @@ TEST(PositionModel, ClampAndRepeatedValues)
     EXPECT_EQ(crossed.GetCurrentMax(), 5);
     crossed.SetCurrentMin(7);
     EXPECT_EQ(crossed.GetCurrentMin(), 5);
+    // A fresh widget whose minimum is raised above its maximum.
+    PositionProbe raised;
+    raised.SetPositionMin(150);
+    EXPECT_EQ(raised.GetPosition(), 150);
+    EXPECT_EQ(raised.GetCurrentMin(), 100);
+    EXPECT_EQ(raised.GetCurrentMax(), 100);
 }
 
 TEST(PositionModel, RangeChangesMovePositionAsProgramChanges)

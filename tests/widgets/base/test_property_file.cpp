@@ -25,11 +25,11 @@ public:
 
     TFont* Font() { return &font_; }
     double Value() const { return value_; }
-    void SetValue(double v) { SetDoubleProperty(v, value_, ickInvalidate); }
+    void SetValue(double v) { SetProperty(v, value_, ickInvalidate); }
     QString Caption() const { return caption_; }
-    void SetCaption(const QString& v) { SetStringProperty(v, caption_, ickBackGround); }
+    void SetCaption(const QString& v) { SetProperty(v, caption_, ickBackGround); }
     int Count() const { return count_; }
-    void SetCount(int v) { SetIntegerProperty(v, count_, ickBackGround); }
+    void SetCount(int v) { SetProperty(v, count_, ickBackGround); }
 
     int repaintRequests = 0;
     void RepaintNow() override

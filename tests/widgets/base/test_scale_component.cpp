@@ -3,10 +3,15 @@
 // labels a linear scale draws, and the auto-scale.
 
 #include "tests/support/widget_test_support.h"
+#include "widgets/base/number_text.h"
 #include "widgets/base/scale_component.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <limits>
 #include <set>
+#include <tuple>
+#include <vector>
 
 using namespace widget_test;
 
@@ -93,6 +98,8 @@ TEST(ScaleLabels, DecimalsTextAndCustomizing)
     EXPECT_EQ(ScaleLabelDecimals(ipsSignificantDigits, 0, 0, 0.001), 0);
     EXPECT_EQ(ScaleLabelDecimals(ipsSignificantDigits, 3, 0, 20), 1);
     EXPECT_EQ(ScaleLabelDecimals(ipsFixedDecimalPoints, 2, 0, 400), 2);
+    EXPECT_EQ(ScaleLabelDecimals(ipsSignificantDigits, std::numeric_limits<int>::max(), 0, 0.001), kMaxNumberDecimals);
+    EXPECT_EQ(ScaleLabelDecimals(ipsSignificantDigits, 3, -1e308, 1e308), 0) << "a span too large for a double";
 
     ScaleProbe w;
     EXPECT_EQ(w.GetLabelText(25, 1), QStringLiteral("25"));
@@ -111,7 +118,7 @@ TEST(ScaleLabels, DecimalsTextAndCustomizing)
 TEST(ScaleMapping, ValueToPixelRoundsHalfToEvenAndDoesNotClamp)
 {
     TiScaleObject scale(nullptr, nullptr);
-    scale.SetRange(0, 100);
+    scale.CopyRange(0, 100);
     scale.SetPixels(100, 0);
     EXPECT_EQ(scale.ValueToPixel(0), 100);
     EXPECT_EQ(scale.ValueToPixel(100), 0);
@@ -122,10 +129,51 @@ TEST(ScaleMapping, ValueToPixelRoundsHalfToEvenAndDoesNotClamp)
     scale.SetReverse(true);
     EXPECT_EQ(scale.ValueToPixel(0), 0);
     EXPECT_EQ(scale.ValueToPixel(25), 25);
-    scale.SetRange(5, 5);
+    scale.CopyRange(5, 5);
     EXPECT_EQ(scale.ValueToPixel(123), 50);
     scale.SetPixels(3, 0);
     EXPECT_EQ(scale.ValueToPixel(5), 1);
+}
+
+// Records the walk of the tick values: 'M' major (with its index), 'm' minor,
+// 'b' minor beyond the ends.
+struct TickWalk final : ScaleTickPainter {
+    std::vector<std::tuple<char, double, int>> ticks;
+    void MajorTick(double value, int index) override { ticks.emplace_back('M', value, index); }
+    void MinorTick(double value) override { ticks.emplace_back('m', value, -1); }
+    void MinorTickBeyondEnds(double value) override { ticks.emplace_back('b', value, -1); }
+    long Count(char kind) const
+    {
+        return std::count_if(ticks.begin(), ticks.end(), [kind](const auto& t) { return std::get<0>(t) == kind; });
+    }
+};
+
+TEST(ScaleTicks, OneWalkInDrawingOrderThenBeyondBothEnds)
+{
+    TickWalk walk;
+    PaintScaleTicks({20, 80, 3, 1, true, 0, 100}, walk);
+    using T = std::tuple<char, double, int>;
+    EXPECT_EQ(walk.ticks, (std::vector<T>{{'M', 20, 0}, {'m', 35, -1}, {'M', 50, 1}, {'m', 65, -1}, {'M', 80, 2},
+                                          {'b', 95, -1}, {'b', 5, -1}}));
+    // Without the beyond flag, or with a step of nothing, the walk ends at the last major tick.
+    walk.ticks.clear();
+    PaintScaleTicks({20, 80, 3, 1, false, 0, 100}, walk);
+    EXPECT_EQ(walk.Count('b'), 0);
+    walk.ticks.clear();
+    PaintScaleTicks({50, 50, 5, 4, true, 0, 100}, walk);
+    EXPECT_EQ(walk.Count('M'), 5);
+    EXPECT_EQ(walk.Count('b'), 0);
+}
+
+TEST(ScaleTicks, TheWalkBeyondTheEndsStopsWhereTheStepNoLongerMovesOrAtTheBound)
+{
+    TickWalk walk;
+    // A minor step far below the values' resolution: one tick each side, not a loop.
+    PaintScaleTicks({1e17, 1e17 + 64, 2, 100, true, 0, 1e18}, walk);
+    EXPECT_EQ(walk.Count('b'), 2);
+    walk.ticks.clear();
+    PaintScaleTicks({0, 1, 2, 1, true, -1e9, 1e9}, walk);
+    EXPECT_EQ(walk.Count('b'), 2 * kMaxMinorTicksBeyondEachEnd);
 }
 
 TEST(ScaleDrawing, MajorAndMinorTicksOfALinearScale)

@@ -209,6 +209,25 @@ TEST_F(KnobTest, ClickRuleAndOrderOfEventsAtRelease)
     EXPECT_EQ(log, (std::vector<std::string>{"finished", "mouseup"}));
 }
 
+TEST(KnobPublishing, AProgramChangeIsPublishedOnceAndADragWhenItEnds)
+{
+    struct CountingKnob : TiKnob {
+        int published = 0;
+        void PublishPositionValue() override { ++published; }
+    } knob;
+    Render(knob);
+    knob.SetPosition(40);
+    EXPECT_EQ(knob.published, 1);
+    const TPoint c = knob.KnobCenter();
+    Click(knob, QPoint(c.X, c.Y));
+    EXPECT_EQ(knob.published, 1) << "a press forgets the program change without publishing it again";
+    MousePress(knob, QPoint(c.X + 5, c.Y));
+    MouseMove(knob, QPoint(c.X, c.Y + 5), Qt::LeftButton);
+    EXPECT_EQ(knob.published, 1) << "a user change waits for its end";
+    MouseRelease(knob, QPoint(c.X, c.Y + 5));
+    EXPECT_EQ(knob.published, 2);
+}
+
 TEST_F(KnobTest, DraggingFollowsThePointerAngleAndHoldsAtTheEnds)
 {
     Render(*knob1);

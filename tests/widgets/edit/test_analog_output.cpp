@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/edit/analog_output.h"
+#include "widgets/base/number_text.h"
 
 #include "tests/widgets/edit/edit_test_helpers.h"
 #include "tests/support/widget_test_support.h"
@@ -63,6 +64,8 @@ TEST_F(AnalogOutputTest, DefaultsAndFormattingOfValues)
     EXPECT_EQ(field->Alignment(), taCenter);
     EXPECT_TRUE(field->Font()->Bold());
     EXPECT_EQ(field->FilterStyle(), ifisAuto);
+    field->SetFilterStyle(TiFilterInputStyle(-1));
+    EXPECT_EQ(field->FilterStyle(), ifisAuto) << "a value outside the enumeration is ignored";
     EXPECT_TRUE(field->UndoOnError());
     EXPECT_FALSE(field->BeepOnError());
     EXPECT_EQ(field->Text(), "0.0");
@@ -110,6 +113,10 @@ TEST_F(AnalogOutputTest, PrecisionAndUnitsChangesReformatWithoutParsingBack)
     field->SetUnitsText("   ");
     EXPECT_EQ(field->UnitsText(), QString()) << "units of spaces are stored empty";
     EXPECT_EQ(field->Text(), "12.3");
+
+    field->SetPrecision(std::numeric_limits<int>::max());
+    EXPECT_EQ(field->Precision(), std::numeric_limits<int>::max());
+    EXPECT_EQ(field->Text().size(), 3 + kMaxNumberDecimals) << "the shown decimals stop at the cap";
 }
 
 TEST_F(AnalogOutputTest, WritingTheCurrentValueRestoresTextAndFiresNothing)

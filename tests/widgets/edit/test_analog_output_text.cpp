@@ -3,24 +3,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(AnalogOutputText, FormatsFixedAndGeneralNotationWithUnits)
-{
-    const QChar dot('.');
-    // The console's own examples are checked through the widget.
-    EXPECT_EQ(formatAnalogOutputValue(1234567.5, 1, "", dot), "1234567.5") << "no grouping";
-    EXPECT_EQ(formatAnalogOutputValue(62.5, 1, " V", dot), "62.5 V") << "units as given";
-    EXPECT_EQ(formatAnalogOutputValue(2.5, 3, "", QChar(',')), "2,500");
-
-    // General notation: up to 15 significant digits, trailing zeros dropped.
-    EXPECT_EQ(formatAnalogOutputValue(0.1 + 0.2, -1, "", dot), "0.3");
-    EXPECT_EQ(formatAnalogOutputValue(1.0 / 3.0, -1, "", dot), "0.333333333333333");
-    EXPECT_EQ(formatAnalogOutputValue(40, -3, "%", dot), "40%");
-    EXPECT_EQ(formatAnalogOutputValue(1e20, -1, "", dot), "1e+20");
-
-    // A large value with many decimals still formats completely.
-    EXPECT_EQ(formatAnalogOutputValue(1e300, 2, "", dot).size(), 301 + 3);
-}
-
 TEST(AnalogOutputText, ParsesNumbersAndStripsUnitsCaseInsensitively)
 {
     const QChar dot('.');

@@ -459,6 +459,8 @@ TEST_F(EditCustomTest, AlignmentPlacesTheText)
     edit->SetAlignment(taCenter);
     std::tie(left, right) = inkLeftRight();
     EXPECT_EQ(left + right, 0) << "centred ink stays between 30 and 50";
+    edit->SetAlignment(TAlignment(7));
+    EXPECT_EQ(edit->Alignment(), taCenter) << "a value outside the enumeration is ignored";
 }
 
 TEST_F(EditCustomTest, ErrorDisplayShowsErrorTextOnErrorBackground)

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace widget_test;
 using indicator_test::Counting;
@@ -172,7 +173,7 @@ TEST_F(SwitchLedTest, VetoLoadingAndHandlerErrors)
     EXPECT_TRUE(events.isEmpty());
 }
 
-TEST_F(SwitchLedTest, BorderSizeHasAMinimumOfTwo)
+TEST_F(SwitchLedTest, BorderSizeIsBoundedAndItsRingsStopAtTheWidget)
 {
     for (int size : {0, 1, -5}) {
         sw->SetBorderSize(size);
@@ -180,6 +181,21 @@ TEST_F(SwitchLedTest, BorderSizeHasAMinimumOfTwo)
     }
     sw->SetBorderSize(4);
     EXPECT_EQ(sw->BorderSize(), 4);
+    sw->SetBorderSize(std::numeric_limits<int>::max());
+    EXPECT_EQ(sw->BorderSize(), TiSwitchLed::kMaximumBorderSize);
+
+    // Rings from the widget's larger side on draw nothing: a huge border paints
+    // like one of 177 on this 177 x 28 switch (caption and lamp left out, as
+    // they follow the border's inner rectangle).
+    sw->SetCaption(QString());
+    sw->SetIndicatorHeight(0);
+    const QImage widest = Render(*sw);
+    sw->SetBorderSize(177);
+    EXPECT_EQ(Render(*sw), widest);
+    sw->SetBorderSize(20000);
+    EXPECT_EQ(Render(*sw), widest);
+    sw->SetBorderSize(14);
+    EXPECT_NE(Render(*sw), widest) << "rings past half the height still draw";
 }
 
 TEST_F(SwitchLedTest, PaintsBorderLampAndPressedLook)
