@@ -471,3 +471,33 @@ TEST_F(KnobTest, PropertyFileRoundTripWithStepExtrasAndBadInput)
     EXPECT_EQ(copy.KeyArrowStepSize(), 0.25);
     Render(copy);
 }
+
+TEST_F(KnobTest, DotRimsShadeOppositeHalvesAndEncloseTheDot)
+{
+    knob1->SetIndicatorSize(6);
+    knob1->SetPosition(500);  // the dot at the top of the face
+    for (auto [style, upperLeft, lowerRight] :
+         {std::tuple{ikisDotLowered, TColor(0x808080), TColor(0xFFFFFF)},
+          std::tuple{ikisDotRaised, TColor(0xFFFFFF), TColor(0x808080)}}) {
+        knob1->SetIndicatorStyle(style);
+        const QImage image = Render(*knob1);
+        const QPoint dot = DialPoint(knob1->KnobCenter(), 90, knob1->KnobRadius() - knob1->IndicatorMargin() - 6);
+        // The square of half-side 6 covers dot - 6 .. dot + 5.
+        EXPECT_EQ(PixelAt(image, dot.x() - 6, dot.y()), upperLeft) << style;
+        EXPECT_EQ(PixelAt(image, dot.x(), dot.y() - 6), upperLeft) << style;
+        EXPECT_EQ(PixelAt(image, dot.x() + 5, dot.y()), lowerRight) << style;
+        EXPECT_EQ(PixelAt(image, dot.x(), dot.y() + 5), lowerRight) << style;
+        // No pixel of the red dot lies outside its rim.
+        for (int y = dot.y() - 8; y <= dot.y() + 8; ++y) {
+            for (int x = dot.x() - 8; x <= dot.x() + 8; ++x) {
+                if (PixelAt(image, x, y) != clRed)
+                    continue;
+                for (const QPoint next : {QPoint(x + 1, y), QPoint(x - 1, y), QPoint(x, y + 1), QPoint(x, y - 1)}) {
+                    const TColor c = PixelAt(image, next.x(), next.y());
+                    EXPECT_TRUE(c == clRed || c == upperLeft || c == lowerRight)
+                        << style << ": fill outside the rim at " << x << "," << y;
+                }
+            }
+        }
+    }
+}

@@ -338,3 +338,29 @@ TEST_F(ThermometerTest, ValueDragIsAProgramChangeAndNeedsATube)
     MouseRelease(*thermometer, QPoint(thermometer->LastLayout().Center.X, 0));
     EXPECT_EQ(thermometer->GetPosition(), before);
 }
+
+TEST_F(ThermometerTest, BulbRimEnclosesTheLiquid)
+{
+    thermometer->SetIndicatorBulbSize(9);
+    const QImage image = Render(*thermometer);
+    const TRect& area = thermometer->LastLayout().ValueArea;
+    const TPoint c(thermometer->LastLayout().Center.X, area.Bottom + 9);
+    const TColor shadow = ClassicSystemColor(sciBtnShadow);
+    // Going outward to the right and downward, the liquid ends at the rim, which
+    // runs in the shadow colour from the lower left round the right side to the top.
+    const auto liquidPastTheRim = [&](QPoint from, QPoint step) {
+        bool rim = false;
+        for (QPoint p = from; std::abs(p.x() - c.X) <= 12 && std::abs(p.y() - c.Y) <= 12; p += step) {
+            const TColor colour = PixelAt(image, p.x(), p.y());
+            if (rim && colour == clRed)
+                return true;
+            rim = rim || colour == shadow;
+        }
+        return false;
+    };
+    for (int y = c.Y - 9; y <= c.Y + 7; ++y)
+        EXPECT_FALSE(liquidPastTheRim(QPoint(c.X, y), QPoint(1, 0))) << "row " << y - c.Y;
+    for (int x = c.X - 5; x <= c.X + 9; ++x)
+        EXPECT_FALSE(liquidPastTheRim(QPoint(x, c.Y), QPoint(0, 1))) << "column " << x - c.X;
+    EXPECT_EQ(PixelAt(image, c.X + 8, c.Y - 1), shadow);
+}
