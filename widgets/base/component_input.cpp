@@ -216,8 +216,13 @@ void TiComponent::keyReleaseEvent(QKeyEvent* event)
 
 void TiComponent::wheelEvent(QWheelEvent* event)
 {
-    const QPoint angle = event->angleDelta();
-    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    // The widgets' wheel is the vertical one. A horizontal swipe is no step of it,
+    // nor is a zero delta (touchpads send them when a scroll begins and ends).
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
     const QPoint pos = event->position().toPoint();
     bool handled = false;
     Guarded([&] {

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
@@ -447,6 +448,12 @@ TEST(ComponentInput, KeysWheelAndFocus)
 
     Wheel(w, {5, 5}, 120);
     Wheel(w, {5, 5}, -120);
+    // Touchpads send zero deltas at scroll begin and end, and horizontal swipes:
+    // neither is a step of the vertical wheel.
+    Wheel(w, {5, 5}, 0);
+    QWheelEvent sideways(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(120, 0), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&w, &sideways);
     EXPECT_EQ(w.log, (Log{"UserMouseWheel 120", "UserMouseWheel -120"}));
 
     w.log.clear();

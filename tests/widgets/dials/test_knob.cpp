@@ -5,7 +5,9 @@
 #include "widgets/base/clock.h"
 #include "widgets/base/drawing_helpers.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -281,6 +283,18 @@ TEST_F(KnobTest, WheelStepsAreFilteredWithin30Milliseconds)
     clock.Advance(-60000);
     Wheel(*knob1, at, 120);
     EXPECT_EQ(knob1->GetPosition(), 302);
+    // A touchpad's zero delta is no notch and does not swallow the next one; a
+    // horizontal swipe does not turn the knob.
+    clock.Advance(40);
+    Wheel(*knob1, at, 0);
+    clock.Advance(10);
+    Wheel(*knob1, at, 120);
+    EXPECT_EQ(knob1->GetPosition(), 303);
+    clock.Advance(40);
+    QWheelEvent sideways{QPointF(at), QPointF(at), QPoint(), QPoint(-120, 0), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false};
+    QCoreApplication::sendEvent(knob1, &sideways);
+    EXPECT_EQ(knob1->GetPosition(), 303);
     // No click from the wheel.
     EXPECT_TRUE(std::none_of(log.begin(), log.end(), [](const std::string& e) { return e.rfind("click", 0) == 0; }));
 }
