@@ -224,6 +224,8 @@ protected:
     // --- Hooks for descendants ---
     virtual void DoGotFocus();
     virtual void DoLostFocus();
+    // Set `result` to claim a key that dialog navigation would take: the arrow
+    // keys, and Tab and Backtab, which otherwise move the focus on.
     virtual void DoWantSpecialKey(int& charCode, bool& result);
     virtual void UserKeyUp(int& key, TShiftState shift);
     virtual void UserKeyDown(int& key, TShiftState shift);
@@ -296,6 +298,8 @@ protected:
     };
 
 private:
+    // Whether DoWantSpecialKey claims `key` for the widget.
+    bool WantsKey(int key);
     void DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y);
     void DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y);
     void DispatchKeyDown(int& key, TShiftState shift);

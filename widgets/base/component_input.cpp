@@ -258,21 +258,25 @@ void TiComponent::focusOutEvent(QFocusEvent* event)
     QWidget::focusOutEvent(event);
 }
 
+bool TiComponent::WantsKey(int key)
+{
+    bool wanted = false;
+    Guarded([&] { DoWantSpecialKey(key, wanted); });
+    return wanted;
+}
+
 bool TiComponent::event(QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
-        // Every key reaches the widget, Tab included (no focus chain jump).
+        // Tab and Backtab move the focus along the chain, unless the widget asks
+        // for them: a widget that takes the focus must also let it go.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && WantsKey(key->key())) {
             keyPressEvent(key);
             return true;
         }
     } else if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        int code = key->key();
-        bool wanted = false;
-        Guarded([&] { DoWantSpecialKey(code, wanted); });
-        if (wanted) {
+        if (WantsKey(static_cast<QKeyEvent*>(event)->key())) {
             event->accept();
             return true;
         }
