@@ -316,8 +316,11 @@ bool TiEditCustom::HandleControlChar(QChar key)
         PasteFromClipboard();
     else if (key == kCtrlZ || key == kEscape)
         Undo();
-    else if (key == kEnter)
+    else if (key == kEnter) {
+        // Enter accepts, then selects all, whatever AutoSelect says.
         AcceptEntry();
+        SelectAll();
+    }
     else if (key == kBackspace) {
         buffer_.backspace();
         EditChanged();
