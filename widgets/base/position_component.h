@@ -58,11 +58,13 @@ public:
     bool MinMaxFixed() const { return minMaxFixed_; }
     void SetMinMaxFixed(bool value);
 
-    // Published by the subclasses that draw pointers.
+    // Published by the subclasses that draw pointers. Showing a pointer may move the
+    // rest of the picture (the thermometer centres tube, pointers and scale together),
+    // so it rebuilds the static layer.
     bool ShowMaxPointer() const { return showMaxPointer_; }
-    void SetShowMaxPointer(bool value) { SetBooleanProperty(value, showMaxPointer_, ickInvalidate); }
+    void SetShowMaxPointer(bool value) { SetBooleanProperty(value, showMaxPointer_, ickBackGround); }
     bool ShowMinPointer() const { return showMinPointer_; }
-    void SetShowMinPointer(bool value) { SetBooleanProperty(value, showMinPointer_, ickInvalidate); }
+    void SetShowMinPointer(bool value) { SetBooleanProperty(value, showMinPointer_, ickBackGround); }
     int MinMaxPointerSize() const { return minMaxPointerSize_; }
     void SetMinMaxPointerSize(int value) { SetIntegerProperty(value, minMaxPointerSize_, ickBackGround); }
     int MinMaxPointerMargin() const { return minMaxPointerMargin_; }

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Rules every instrument widget follows, checked on each widget class through its
+// published properties: a setter never leaves the cached static layer stale.
+
+#include "tests/support/widget_test_support.h"
+#include "widgets/base/property_access.h"
+#include "widgets/dials/knob.h"
+#include "widgets/dials/thermometer.h"
+#include "widgets/edit/analog_output.h"
+#include "widgets/indicators/analog_display.h"
+#include "widgets/indicators/label.h"
+#include "widgets/indicators/led_bar.h"
+#include "widgets/indicators/led_round.h"
+#include "widgets/indicators/switch_led.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QMetaProperty>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace widget_test;
+
+namespace {
+
+struct WidgetClass {
+    const char* name;
+    std::function<TiComponent*(QWidget* parent)> make;
+};
+
+const std::vector<WidgetClass>& WidgetClasses()
+{
+    static const std::vector<WidgetClass> classes = {
+        {"TiKnob", [](QWidget* p) { return new TiKnob(p); }},
+        {"TiThermometer", [](QWidget* p) { return new TiThermometer(p); }},
+        {"TiLedRound", [](QWidget* p) { return new TiLedRound(p); }},
+        {"TiSwitchLed", [](QWidget* p) { return new TiSwitchLed(p); }},
+        {"TiLedBar", [](QWidget* p) { return new TiLedBar(p); }},
+        {"TiLabel", [](QWidget* p) { return new TiLabel(p); }},
+        {"TiAnalogDisplay", [](QWidget* p) { return new TiAnalogDisplay(p); }},
+        {"TiEditCustom", [](QWidget* p) { return new TiEditCustom(p); }},
+        {"TiAnalogOutput", [](QWidget* p) { return new TiAnalogOutput(p); }},
+    };
+    return classes;
+}
+
+bool IsEnumeration(const QMetaProperty& property)
+{
+    return property.isEnumType() || (property.metaType().flags() & QMetaType::IsEnumeration) != 0;
+}
+
+// Writes a value different from the current one through the property-file path
+// (enumerations: the next valid value). False when nothing different is accepted.
+bool ChangeProperty(TiComponent& widget, const QString& name, const QObject& owner, const QMetaProperty& property)
+{
+    const QVariant current = property.read(&owner);
+    QStringList candidates;
+    if (IsEnumeration(property)) {
+        const long long value = PropertyValueText(owner, property).toLongLong();
+        candidates << QString::number(value + 1) << QString::number(value - 1);
+    } else {
+        switch (property.metaType().id()) {
+        case QMetaType::Bool: candidates << (current.toBool() ? "0" : "1"); break;
+        case QMetaType::Int: candidates << QString::number(current.toInt() + 3); break;
+        case QMetaType::UInt:
+            candidates << QString::number(current.toUInt() == 0x123456u ? 0x0000FFu : 0x123456u);
+            break;
+        case QMetaType::Double: candidates << QString::number(current.toDouble() + 7); break;
+        case QMetaType::QString: candidates << current.toString() + "x"; break;
+        default: return false;
+        }
+    }
+    for (const QString& text : candidates) {
+        try {
+            AssignPropertyText(widget, name, text);
+            return true;
+        } catch (const std::runtime_error&) {
+        }
+    }
+    return false;
+}
+
+// Names of the writable published properties (nested ones dotted), in order.
+QStringList WritableProperties(const TiComponent& widget)
+{
+    QStringList names;
+    ForEachPublishedProperty(widget, [&](const QString& name, const QObject&, const QMetaProperty& property) {
+        if (property.isWritable() && property.isStored())
+            names << name;
+    });
+    return names;
+}
+
+bool ChangeProperty(TiComponent& widget, const QString& name)
+{
+    QObject* owner = nullptr;
+    QMetaProperty property;
+    return FindPublishedProperty(widget, name, owner, property) && ChangeProperty(widget, name, *owner, property);
+}
+
+}  // namespace
+
+TEST(EveryWidget, NoSetterLeavesTheCachedStaticLayerStale)
+{
+    ClassicPaletteScope palette;
+    for (const WidgetClass& kind : WidgetClasses()) {
+        QWidget parent;
+        const QStringList names = WritableProperties(*std::unique_ptr<TiComponent>(kind.make(nullptr)));
+        for (const QString& name : names) {
+            TiComponent* widget = kind.make(&parent);
+            Render(*widget);  // the static layer is cached now
+            if (!ChangeProperty(*widget, name)) {
+                delete widget;
+                continue;
+            }
+            const QImage painted = Render(*widget);
+            widget->BackGroundChange();
+            const QImage rebuilt = Render(*widget);
+            EXPECT_TRUE(painted == rebuilt) << kind.name << "::" << name.toStdString()
+                                            << " changes the static layer without rebuilding it";
+            delete widget;
+        }
+    }
+}
+
+TEST(EveryWidget, NewValuesRepaintOnlyTheDynamicLayer)
+{
+    // What the console writes twice a second must not redraw the scale.
+    for (const WidgetClass& kind : WidgetClasses()) {
+        QWidget parent;
+        TiComponent* widget = kind.make(&parent);
+        Render(*widget);
+        for (const char* name : {"Position", "Value"}) {
+            QObject* owner = nullptr;
+            QMetaProperty property;
+            if (!FindPublishedProperty(*widget, name, owner, property))
+                continue;
+            AssignPropertyText(*widget, name, "42");
+            EXPECT_FALSE(widget->IsBackGroundChanged()) << kind.name << "::" << name;
+        }
+    }
+}
