@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Rules every instrument widget follows, checked on each widget class through its
-// published properties: a setter never leaves the cached static layer stale.
+// published properties: a setter never leaves the cached static layer stale, and a
+// raising OnClick handler does not leave a press or drag under way.
 
 #include "tests/support/widget_test_support.h"
 #include "widgets/base/property_access.h"
@@ -145,4 +146,64 @@ TEST(EveryWidget, NewValuesRepaintOnlyTheDynamicLayer)
             EXPECT_FALSE(widget->IsBackGroundChanged()) << kind.name << "::" << name;
         }
     }
+}
+
+TEST(EveryWidget, ARaisingOnClickEndsThePressOrDrag)
+{
+    ClassicPaletteScope palette;
+    QWidget parent;
+    parent.resize(300, 300);
+    const auto raise = [](TObject*) { throw std::runtime_error("click handler failed"); };
+
+    // Knob: the drag ends, the face and indicator go back to rest, and the next
+    // press outside the face does not continue the old drag.
+    auto* knob = new TiKnob(&parent);
+    knob->OnClick = raise;
+    const QImage atRest = Render(*knob);
+    const QPoint c(knob->KnobCenter().X, knob->KnobCenter().Y);
+    MousePress(*knob, c + QPoint(0, -5));
+    MouseMove(*knob, c + QPoint(60, 0), Qt::LeftButton);  // a quarter turn clockwise
+    const double dragged = knob->GetPosition();
+    ASSERT_NE(dragged, 0);
+    MouseRelease(*knob, c + QPoint(60, 0));
+    EXPECT_FALSE(knob->IsDragging());
+    knob->SetPosition(0);
+    EXPECT_TRUE(Render(*knob) == atRest) << "the knob still looks dragged";
+    MousePress(*knob, QPoint(2, 2));
+    MouseMove(*knob, c + QPoint(0, 60), Qt::LeftButton);  // clockwise on from the old drag's end
+    MouseRelease(*knob, c + QPoint(0, 60));
+    EXPECT_EQ(knob->GetPosition(), 0);
+
+    // Thermometer: the marker drag ends; moving the mouse afterwards moves nothing.
+    auto* thermometer = new TiThermometer(&parent);
+    thermometer->OnClick = raise;
+    thermometer->SetShowMaxPointer(true);
+    thermometer->SetMinMaxUserCanMove(true);
+    thermometer->SetPosition(50);
+    Render(*thermometer);
+    const TRect marker = thermometer->MaxPointerHitRect();
+    const QPoint onMarker(marker.Left + 2, (marker.Top + marker.Bottom) / 2);
+    MousePress(*thermometer, onMarker);
+    MouseRelease(*thermometer, onMarker);
+    MouseMove(*thermometer, onMarker - QPoint(0, 40));
+    EXPECT_EQ(thermometer->GetCurrentMax(), 50);
+
+    // Switch: no pressed look is left over and nothing toggles.
+    auto* sw = new TiSwitchLed(&parent);
+    sw->OnClick = raise;
+    MousePress(*sw, QPoint(10, 10));
+    MouseRelease(*sw, QPoint(10, 10));
+    EXPECT_FALSE(sw->IsMousePressed());
+    EXPECT_FALSE(sw->Active());
+
+    // Edit: the mouse selection ends; hovering selects nothing.
+    auto* edit = new TiAnalogOutput(&parent);
+    edit->OnClick = raise;
+    edit->SetValue(12345);
+    FocusIn(*edit);
+    MousePress(*edit, QPoint(3, 5));
+    MouseRelease(*edit, QPoint(3, 5));
+    const int selected = edit->SelLength();
+    MouseMove(*edit, QPoint(edit->Width() - 3, 5));
+    EXPECT_EQ(edit->SelLength(), selected);
 }

@@ -235,6 +235,9 @@ protected:
     virtual void UserMouseMove(TShiftState shift, int x, int y);
     virtual void UserDoubleClick();
     virtual bool UserMouseWheel(int wheelDelta, TShiftState shift, TPoint mousePos);
+    // Ends a press or drag whose release was cut short (its OnClick raised), without
+    // the release's own handling and events: nothing may stay pressed or dragging.
+    virtual void CancelMouseInteraction() {}
     virtual void PaintContent(TCanvas& canvas) = 0;
     // Called by the outermost EndLoading().
     virtual void Loaded() {}
@@ -302,6 +305,7 @@ private:
     bool WantsKey(int key);
     void DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y);
     void DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void FireClick();
     void DispatchKeyDown(int& key, TShiftState shift);
     void DispatchKeyUp(int& key, TShiftState shift);
     void DispatchKeyPress(QChar& key);

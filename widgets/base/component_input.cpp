@@ -93,6 +93,16 @@ void TiComponent::DispatchMouseDown(TMouseButton button, TShiftState shift, int 
         OnMouseDown(this, button, shift, x, y);
 }
 
+void TiComponent::FireClick()
+{
+    try {
+        OnClick(this);
+    } catch (...) {
+        Guarded([&] { CancelMouseInteraction(); });
+        throw;
+    }
+}
+
 void TiComponent::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     UserInteractionScope scope(*this);
@@ -151,13 +161,13 @@ void TiComponent::mouseReleaseEvent(QMouseEvent* event)
     const TShiftState shift = ShiftFrom(event->modifiers(), event->buttons());
     // Click rule: a left press and release inside the widget fires OnClick
     // before the release reaches UserMouseUp and OnMouseUp. An exception in
-    // OnClick ends the release handling.
+    // OnClick ends the release handling; the press or drag still ends.
     Guarded([&] {
         if (button == mbLeft) {
             const bool wasClicked = clicked_;
             clicked_ = false;
             if (wasClicked && rect().contains(pos) && OnClick)
-                OnClick(this);
+                FireClick();
         }
         DispatchMouseUp(button, shift, pos.x(), pos.y());
     });

@@ -165,6 +165,7 @@ protected:
     void UserKeyDown(int& key, TShiftState shift) override;
     void UserKeyUp(int& key, TShiftState shift) override;
     bool UserMouseWheel(int wheelDelta, TShiftState shift, TPoint mousePos) override;
+    void CancelMouseInteraction() override;
     void DoLostFocus() override;
 
 private:

@@ -370,6 +370,12 @@ void TiEditCustom::UserMouseUp(TMouseButton, TShiftState, int, int)
     doubleClicked_ = false;
 }
 
+void TiEditCustom::CancelMouseInteraction()
+{
+    mouseSelecting_ = false;
+    doubleClicked_ = false;
+}
+
 void TiEditCustom::UserDoubleClick()
 {
     SelectAll();

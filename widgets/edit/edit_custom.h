@@ -113,6 +113,7 @@ protected:
     void UserMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void UserMouseMove(TShiftState shift, int x, int y) override;
     void UserDoubleClick() override;
+    void CancelMouseInteraction() override;
     void Loaded() override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 

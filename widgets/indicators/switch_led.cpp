@@ -206,6 +206,12 @@ void TiSwitchLed::UserKeyUp(int& key, TShiftState)
 
 void TiSwitchLed::DoLostFocus()
 {
+    CancelPress();
+    TiCustomComponent::DoLostFocus();
+}
+
+void TiSwitchLed::CancelPress()
+{
     const bool wasMousePressed = mousePressed_;
     mousePressed_ = false;
     spacePressed_ = false;
@@ -216,7 +222,6 @@ void TiSwitchLed::DoLostFocus()
         if (momentaryStyle_ == ismsSimple)
             ApplyUserChange(false);
     }
-    TiCustomComponent::DoLostFocus();
 }
 
 // The caption's "&x" accelerator toggles the switch from anywhere in its window.

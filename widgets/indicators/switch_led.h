@@ -101,6 +101,7 @@ protected:
     void UserKeyDown(int& key, TShiftState shift) override;
     void UserKeyUp(int& key, TShiftState shift) override;
     void DoLostFocus() override;
+    void CancelMouseInteraction() override { CancelPress(); }
     void FillOPCPropertyNames(QStringList& names) override;
     bool event(QEvent* event) override;
 
@@ -114,6 +115,8 @@ private:
 
     template <typename Enum> void SetEnumProperty(Enum value, Enum& field);
     void ApplyUserChange(bool value);
+    // Cancels a press under way without toggling (focus loss, a raising OnClick).
+    void CancelPress();
     void ReportMouseDown(bool down);
     void RegrabAccelerator();
     void OnAccelerator();
