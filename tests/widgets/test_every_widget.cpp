@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Rules every instrument widget follows, checked on each widget class through its
-// published properties: a setter never leaves the cached static layer stale, and a
-// raising OnClick handler does not leave a press or drag under way.
+// published properties: a setter never leaves the cached static layer stale, a
+// property file gives back what was saved, Tab moves the focus on, and a raising
+// OnClick handler does not leave a press or drag under way.
 
 #include "tests/support/widget_test_support.h"
 #include "widgets/base/property_access.h"
@@ -105,6 +106,14 @@ bool ChangeProperty(TiComponent& widget, const QString& name)
     return FindPublishedProperty(widget, name, owner, property) && ChangeProperty(widget, name, *owner, property);
 }
 
+QStringList FileLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
 }  // namespace
 
 TEST(EveryWidget, NoSetterLeavesTheCachedStaticLayerStale)
@@ -146,6 +155,106 @@ TEST(EveryWidget, NewValuesRepaintOnlyTheDynamicLayer)
             EXPECT_FALSE(widget->IsBackGroundChanged()) << kind.name << "::" << name;
         }
     }
+}
+
+TEST(EveryWidget, PropertyFileGivesBackWhatWasSavedEachPropertyOnce)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // Set by hand below: ranges before values, so that each value lies inside its range.
+    const QStringList ranged = {"Position", "PositionMax", "PositionMin", "CurrentMax", "CurrentMin",
+                                "MinMaxFixed", "Value", "ValueMax", "ValueMin"};
+    for (const WidgetClass& kind : WidgetClasses()) {
+        QWidget parent;
+        TiComponent* saved = kind.make(&parent);
+        for (const QString& name : WritableProperties(*saved)) {
+            if (!ranged.contains(name))
+                ChangeProperty(*saved, name);
+        }
+        saved->SetOptionSaveAllProperties(true);
+        // Non-default ranges with the value inside them, none of it inside 0..100.
+        const std::vector<std::pair<const char*, const char*>> ranges = {
+            {"PositionMax", "700"}, {"PositionMin", "300"}, {"Position", "500"},
+            {"ValueMax", "700"},    {"ValueMin", "300"},    {"Value", "500"}};
+        for (const auto& [name, value] : ranges) {
+            QObject* owner = nullptr;
+            QMetaProperty property;
+            if (FindPublishedProperty(*saved, name, owner, property))
+                AssignPropertyText(*saved, name, value);
+        }
+        const QString first = dir.filePath(QString(kind.name) + ".txt");
+        const QString second = dir.filePath(QString(kind.name) + "-again.txt");
+        saved->SavePropertiesToFile(first);
+
+        TiComponent* loaded = kind.make(&parent);
+        loaded->LoadPropertiesFromFile(first);
+        loaded->SavePropertiesToFile(second);
+        const QStringList lines = FileLines(first);
+        EXPECT_EQ(lines.join('\n').toStdString(), FileLines(second).join('\n').toStdString()) << kind.name;
+        for (const char* name : {"Position", "Value"}) {
+            if (loaded->metaObject()->indexOfProperty(name) >= 0) {
+                EXPECT_EQ(loaded->property(name).toDouble(), 500) << kind.name << "::" << name;
+            }
+        }
+
+        // One line per published property and nothing else.
+        QStringList names;
+        for (const QString& line : lines)
+            names << line.section('=', 0, 0).trimmed();
+        EXPECT_EQ(names.removeDuplicates(), 0) << kind.name;
+        names.removeFirst();  // File Type
+        for (const QString& name : names) {
+            QObject* owner = nullptr;
+            QMetaProperty property;
+            EXPECT_TRUE(FindPublishedProperty(*loaded, name, owner, property)) << kind.name << " " << name.toStdString();
+        }
+        EXPECT_EQ(names.filter("_2").size(), 0) << kind.name;
+    }
+}
+
+TEST(EveryWidget, TabMovesTheFocusOnAndTabOrderPlacesTheWidget)
+{
+    for (const WidgetClass& kind : WidgetClasses()) {
+        QWidget window;
+        auto* before = new QLineEdit(&window);
+        TiComponent* widget = kind.make(&window);
+        auto* after = new QLineEdit(&window);
+        const bool takesTab = (widget->focusPolicy() & Qt::TabFocus) != 0;
+        // The widgets that take the focus by Tab publish their place in the Tab order.
+        EXPECT_EQ(widget->metaObject()->indexOfProperty("TabOrder") >= 0, takesTab) << kind.name;
+        if (!takesTab)
+            continue;
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        widget->setFocus();
+        ASSERT_TRUE(widget->hasFocus()) << kind.name;
+        QTest::keyClick(widget, Qt::Key_Tab);
+        EXPECT_TRUE(after->hasFocus()) << kind.name << " kept the focus on Tab";
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_TRUE(before->hasFocus()) << kind.name << " kept the focus on Backtab";
+
+        EXPECT_EQ(widget->property("TabOrder").toInt(), 1) << kind.name;
+        widget->setProperty("TabOrder", 0);
+        EXPECT_EQ(widget->property("TabOrder").toInt(), 0) << kind.name;
+        EXPECT_EQ(before->nextInFocusChain(), after) << kind.name;
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_Tab);
+        EXPECT_TRUE(before->hasFocus()) << kind.name << ": Tab does not follow TabOrder";
+        widget->setProperty("TabOrder", 99);  // past the end: the last place
+        EXPECT_EQ(widget->property("TabOrder").toInt(), 2) << kind.name;
+    }
+    // Without a parent the place is kept and taken when the widget is placed.
+    TiSwitchLed loose;
+    EXPECT_EQ(loose.property("TabOrder").toInt(), -1);
+    loose.setProperty("TabOrder", 0);
+    QWidget window;
+    auto* first = new QLineEdit(&window);
+    loose.setParent(&window);
+    EXPECT_EQ(loose.property("TabOrder").toInt(), 0);
+    EXPECT_EQ(loose.nextInFocusChain(), first);
+    loose.setParent(nullptr);
 }
 
 TEST(EveryWidget, ARaisingOnClickEndsThePressOrDrag)

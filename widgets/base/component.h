@@ -145,6 +145,12 @@ public:
     // Whether Tab moves the keyboard focus to the widget (off by default).
     bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
     void SetTabStop(bool value) { setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus); }
+    // Place in the Tab order among the parent's child widgets that take the focus
+    // (-1 without a parent, or when the widget takes no focus).
+    // Setting it moves the widget there (past the end: to the last place); a widget
+    // without a parent keeps the place and takes it when it is placed.
+    int TabOrder() const;
+    void SetTabOrder(int value);
     // Moves and resizes; nothing happens when all four are unchanged.
     virtual void SetBounds(int left, int top, int width, int height);
 
@@ -195,6 +201,9 @@ public:
     // "Error Saving Properties - ..." / "Error Loading Properties - ...".
     virtual void SavePropertiesToFile(const QString& fileName);
     virtual void LoadPropertiesFromFile(const QString& fileName);
+    // Properties that loading applies after all the other lines of a file: values
+    // that depend on others (a position on its range, the size on an orientation).
+    virtual QStringList PropertiesLoadedLast() const;
 
     // --- Repaint requests ---
     void InvalidateChange();
@@ -303,6 +312,7 @@ protected:
 private:
     // Whether DoWantSpecialKey claims `key` for the widget.
     bool WantsKey(int key);
+    void ApplyTabOrder();
     void DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y);
     void DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y);
     void FireClick();
@@ -314,6 +324,7 @@ private:
 
     int tag_ = 0;
     int helpContext_ = 0;
+    int requestedTabOrder_ = -1;
     bool showHint_ = false;
     TColor backGroundColor_;
     std::unique_ptr<TBitmap> backGroundPicture_;

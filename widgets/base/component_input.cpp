@@ -290,6 +290,8 @@ bool TiComponent::event(QEvent* event)
             event->accept();
             return true;
         }
+    } else if (event->type() == QEvent::ParentChange) {
+        ApplyTabOrder();
     }
     return QWidget::event(event);
 }

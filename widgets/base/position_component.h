@@ -90,6 +90,8 @@ public:
 
     bool IsUserChange() const { return userChange_; }
     bool IsPositionChanged() const { return positionChanged_; }
+    // Position after its range.
+    QStringList PropertiesLoadedLast() const override;
 
 protected:
     // Marks the changes applied inside it as made by the user.

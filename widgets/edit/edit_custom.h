@@ -67,8 +67,6 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor value) { SetColorProperty(value, color_, ickInvalidate); }
     void SetBorderStyle(TiBevelStyle value) override;
-    int TabOrder() const { return tabOrder_; }
-    void SetTabOrder(int value) { tabOrder_ = value; }
 
     // --- Editor state ---
     const QString& Text() const { return buffer_.text(); }
@@ -170,7 +168,6 @@ private:
     std::unique_ptr<TFont> font_;
     bool acceptOnLostFocus_ = true;
     TColor color_ = clWindow;
-    int tabOrder_ = -1;
 
     bool mouseSelecting_ = false;
     bool doubleClicked_ = false;

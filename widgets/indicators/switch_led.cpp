@@ -75,15 +75,10 @@ void TiSwitchLed::SetCaption(const QString& value)
 {
     if (value == caption_)
         return;
-    StoreCaption(value);
-    InvalidateChange();
-}
-
-void TiSwitchLed::StoreCaption(const QString& value)
-{
     caption_ = value;
     setWindowTitle(value);
     RegrabAccelerator();
+    InvalidateChange();
 }
 
 void TiSwitchLed::SetCaptionFont(const TFont* value)

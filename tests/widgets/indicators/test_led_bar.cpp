@@ -211,7 +211,8 @@ TEST_F(LedBarTest, PropertyFileWithBadValuesLeavesAPaintableBar)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("File Type = TiLedBar\n"
                "SectionCount = 9\n"
-               "SectionEnd1_2 = 30\n"
+               "SectionEnd1 = 30\n"
+               "SectionEnd1_2 = 40\n"
                "SectionEnd2 = 1e308\n"
                "SegmentSpacing = -7\n"
                "SegmentDirection = 77\n"

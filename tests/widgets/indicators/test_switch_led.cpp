@@ -319,10 +319,10 @@ TEST_F(SwitchLedTest, PropertyFileRoundTripAndBadValues)
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("BorderSize = 1\nCaption_2 = STOP\nMomentaryStyle = 5\nCaption = never\n");
+    file.write("BorderSize = 1\nCaption = STOP\nCaption_2 = GO\nMomentaryStyle = 5\nCaption = never\n");
     file.close();
     EXPECT_THROW(copy.LoadPropertiesFromFile(path), std::runtime_error);
     EXPECT_EQ(copy.BorderSize(), 2);
-    EXPECT_EQ(copy.Caption(), "STOP");
+    EXPECT_EQ(copy.Caption(), "STOP") << "the file holds published properties only";
     EXPECT_EQ(copy.MomentaryStyle(), ismsNone);
 }
