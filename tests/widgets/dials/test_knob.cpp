@@ -490,6 +490,46 @@ TEST_F(KnobTest, PropertyFileRoundTripAndBadInput)
     Render(copy);
 }
 
+TEST_F(KnobTest, AutoRadiusLeavesRoomForTheWidestLabelTicksAndMargins)
+{
+    // r = (min(Width, Height) - 2 OuterMargin - label reach - 2 (TickMargin + TickMajorLength
+    // + TickLabelMargin + 4)) / 2; the label reach is the widest label across the sides
+    // and the tallest at the top and bottom.
+    knob2->SetOuterMargin(3);
+    Render(*knob2);
+    QImage scratch(8, 8, QImage::Format_RGB32);
+    TCanvas canvas(&scratch);
+    canvas.Font.Assign(*knob2->TickLabelFont());
+    int reach = 0;
+    const int count = knob2->TickMajorCount();
+    for (int i = 0; i < count; ++i) {
+        const double value = knob2->GetPositionMin() + (knob2->GetPositionMax() - knob2->GetPositionMin()) / (count - 1) * i;
+        const TSize extent = canvas.TextExtent(knob2->GetLabelText(value, i));
+        const TPoint unit = PolarToScreenPoint(TPoint(0, 0), knob2->ValueToAngle(value), 1);
+        reach = std::max({reach, extent.cx * std::abs(unit.X), extent.cy * std::abs(unit.Y)});
+    }
+    ASSERT_GT(reach, 0);
+    const int ticks = knob2->TickMargin() + knob2->TickMajorLength();
+    EXPECT_EQ(knob2->KnobRadius(), (137 - 2 * 3 - reach - 2 * (ticks + knob2->TickLabelMargin() + 4)) / 2);
+    knob2->SetShowTickLabels(false);
+    Render(*knob2);
+    EXPECT_EQ(knob2->KnobRadius(), (137 - 2 * 3 - 2 * ticks) / 2);
+}
+
+TEST_F(KnobTest, FaceLightensWhileDragged)
+{
+    knob1->SetKnobStyle(iksRaisedEdge);  // the middle of the face is flat
+    Render(*knob1);
+    const TPoint c = knob1->KnobCenter();
+    const TColor face = ColorToRGB(clBtnFace);
+    EXPECT_EQ(PixelAt(Render(*knob1), c.X, c.Y), face);
+    MousePress(*knob1, QPoint(c.X, c.Y + 3));
+    ASSERT_TRUE(knob1->IsDragging());
+    EXPECT_EQ(PixelAt(Render(*knob1), c.X, c.Y), Lighter16(clBtnFace));
+    MouseRelease(*knob1, QPoint(c.X, c.Y + 3));
+    EXPECT_EQ(PixelAt(Render(*knob1), c.X, c.Y), face);
+}
+
 TEST_F(KnobTest, DotRimsShadeOppositeHalvesAndEncloseTheDot)
 {
     knob1->SetIndicatorSize(6);
