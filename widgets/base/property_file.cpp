@@ -4,8 +4,8 @@
 //   <Property> = <value>      (nested objects as <Property>.<Inner>)
 // A file holds each published property once, in the order of the property list,
 // and nothing else. Loading applies the lines in file order, except those that
-// PropertiesLoadedLast() names: they follow all the others, so that a value is
-// not clamped by the range it was saved with before that range is loaded.
+// PropertiesLoadedLast() names: they follow all the others, so that a value is not
+// clamped to the widget's old range before the range saved with it is loaded.
 
 #include "widgets/base/component.h"
 #include "widgets/base/property_access.h"
@@ -14,6 +14,7 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -83,9 +84,8 @@ void TiComponent::LoadPropertiesFromFile(const QString& fileName)
     std::vector<TiPropertyAssignment> heldBack;
     // Lines before a failing one keep their values, the held-back ones included.
     const auto applyHeldBack = [&heldBack] {
-        for (const TiPropertyAssignment& assignment : heldBack)
+        for (const TiPropertyAssignment& assignment : std::exchange(heldBack, {}))
             assignment.Write();
-        heldBack.clear();
     };
     try {
         for (const QString& line : lines) {
