@@ -4,6 +4,7 @@
 #include "platform/canvas/bitmap.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <algorithm>
 #include <cmath>
@@ -23,16 +24,23 @@ Qt::PenStyle ToQtPenStyle(TPenStyle style)
     return Qt::SolidLine;
 }
 
-// Parametric angle (degrees) on the ellipse of `rect` for the radial through (x, y).
-double EllipseAngle(const QRectF& rect, int x, int y)
+// Direction (radians, counter-clockwise, y up) of the radial from (cx, cy) through (x, y).
+double RadialAngle(double cx, double cy, int x, int y) { return std::atan2(cy - y, x - cx); }
+
+// The region swept by the radials from `start` to `start + span` (radians) around
+// (cx, cy), out to `reach`: a wedge-shaped clip.
+QPainterPath Wedge(double cx, double cy, double start, double span, double reach)
 {
-    const double rx = rect.width() / 2.0;
-    const double ry = rect.height() / 2.0;
-    const double dx = x - rect.center().x();
-    const double dy = rect.center().y() - y;
-    if (rx <= 0 || ry <= 0)
-        return 0;
-    return std::atan2(dy / ry, dx / rx) * 180.0 / M_PI;
+    QPainterPath wedge;
+    wedge.moveTo(cx, cy);
+    // Steps of at most 45 degrees keep the polygon outside the circle of radius reach / 2.
+    const int steps = std::max(1, static_cast<int>(std::ceil(span / (M_PI / 4))));
+    for (int i = 0; i <= steps; ++i) {
+        const double a = start + span * i / steps;
+        wedge.lineTo(cx + reach * std::cos(a), cy - reach * std::sin(a));
+    }
+    wedge.closeSubpath();
+    return wedge;
 }
 
 }  // namespace
@@ -195,15 +203,23 @@ void TCanvas::Arc(int left, int top, int right, int bottom, int x3, int y3, int 
 {
     if (right <= left || bottom <= top || Pen.Style == psClear)
         return;
-    const QRectF box(left, top, right - left - 1, bottom - top - 1);
-    const double start = EllipseAngle(box, x3, y3);
-    double span = EllipseAngle(box, x4, y4) - start;
+    // An arc is a part of the outline that Ellipse draws in the same box: that outline,
+    // clipped to the wedge between the two radials. So a rim drawn as arcs lies exactly
+    // on the edge of a filled ellipse; equal radials give the whole outline.
+    const double cx = (left + right) / 2.0;
+    const double cy = (top + bottom) / 2.0;
+    const double start = RadialAngle(cx, cy, x3, y3);
+    double span = RadialAngle(cx, cy, x4, y4) - start;
     while (span <= 0)
-        span += 360.0;
+        span += 2 * M_PI;
+    const double reach = 2.0 * ((right - left) + (bottom - top)) + 4;
     QPainter& p = Painter();
+    p.save();
+    p.setClipPath(Wedge(cx, cy, start, span, reach), Qt::IntersectClip);
     ApplyPen(p);
     p.setBrush(Qt::NoBrush);
-    p.drawArc(box, static_cast<int>(std::lround(start * 16)), static_cast<int>(std::lround(span * 16)));
+    p.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+    p.restore();
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points)

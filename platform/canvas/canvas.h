@@ -8,7 +8,8 @@
 //    brush leaves the inside alone);
 //  - LineTo and two-point polylines do not draw their end point;
 //  - Arc runs counter-clockwise from the radial through (X3, Y3) to the radial
-//    through (X4, Y4);
+//    through (X4, Y4), on the very pixels of the outline Ellipse draws in the
+//    same box;
 //  - text is drawn in Font; with a solid brush the text cell is filled with the
 //    brush colour first, with a clear brush the background shows through.
 // Colours are 0x00BBGGRR or system-colour codes (platform/canvas/colors.h).

@@ -147,6 +147,12 @@ public:
     // Whether Tab moves the keyboard focus to the widget (off by default).
     bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
     void SetTabStop(bool value) { setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus); }
+    // Place in the Tab order among the parent's child widgets that take the focus
+    // (-1 without a parent, or when the widget takes no focus).
+    // Setting it moves the widget there (past the end: to the last place); a widget
+    // without a parent keeps the place and takes it when it is placed.
+    int TabOrder() const;
+    void SetTabOrder(int value);
     // Moves and resizes; nothing happens when all four are unchanged.
     virtual void SetBounds(int left, int top, int width, int height);
 
@@ -197,6 +203,9 @@ public:
     // "Error Saving Properties - ..." / "Error Loading Properties - ...".
     virtual void SavePropertiesToFile(const QString& fileName);
     virtual void LoadPropertiesFromFile(const QString& fileName);
+    // Properties that loading applies after all the other lines of a file: values
+    // that depend on others (a position on its range, the size on an orientation).
+    virtual QStringList PropertiesLoadedLast() const;
 
     // --- Repaint requests ---
     void InvalidateChange();
@@ -226,6 +235,8 @@ protected:
     // --- Hooks for descendants ---
     virtual void DoGotFocus();
     virtual void DoLostFocus();
+    // Set `result` to claim a key that dialog navigation would take: the arrow
+    // keys, and Tab and Backtab, which otherwise move the focus on.
     virtual void DoWantSpecialKey(int& charCode, bool& result);
     virtual void UserKeyUp(int& key, TShiftState shift);
     virtual void UserKeyDown(int& key, TShiftState shift);
@@ -235,6 +246,9 @@ protected:
     virtual void UserMouseMove(TShiftState shift, int x, int y);
     virtual void UserDoubleClick();
     virtual bool UserMouseWheel(int wheelDelta, TShiftState shift, TPoint mousePos);
+    // Ends a press or drag whose release was cut short (its OnClick raised), without
+    // the release's own handling and events: nothing may stay pressed or dragging.
+    virtual void CancelMouseInteraction() {}
     virtual void PaintContent(TCanvas& canvas) = 0;
     // Called by the outermost EndLoading().
     virtual void Loaded() {}
@@ -296,8 +310,12 @@ protected:
 
 private:
     void RepaintAfterChange(int changeKind);
+    // Whether DoWantSpecialKey claims `key` for the widget.
+    bool WantsKey(int key);
+    void ApplyTabOrder();
     void DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y);
     void DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void FireClick();
     void DispatchKeyDown(int& key, TShiftState shift);
     void DispatchKeyUp(int& key, TShiftState shift);
     void DispatchKeyPress(QChar& key);
@@ -306,6 +324,7 @@ private:
 
     int tag_ = 0;
     int helpContext_ = 0;
+    int requestedTabOrder_ = -1;
     bool showHint_ = false;
     TColor backGroundColor_;
     std::unique_ptr<TBitmap> backGroundPicture_;

@@ -93,6 +93,16 @@ void TiComponent::DispatchMouseDown(TMouseButton button, TShiftState shift, int 
         OnMouseDown(this, button, shift, x, y);
 }
 
+void TiComponent::FireClick()
+{
+    try {
+        OnClick(this);
+    } catch (...) {
+        Guarded([&] { CancelMouseInteraction(); });
+        throw;
+    }
+}
+
 void TiComponent::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     UserInteractionScope scope(*this);
@@ -151,13 +161,13 @@ void TiComponent::mouseReleaseEvent(QMouseEvent* event)
     const TShiftState shift = ShiftFrom(event->modifiers(), event->buttons());
     // Click rule: a left press and release inside the widget fires OnClick
     // before the release reaches UserMouseUp and OnMouseUp. An exception in
-    // OnClick ends the release handling.
+    // OnClick ends the release handling; the press or drag still ends.
     Guarded([&] {
         if (button == mbLeft) {
             const bool wasClicked = clicked_;
             clicked_ = false;
             if (wasClicked && rect().contains(pos) && OnClick)
-                OnClick(this);
+                FireClick();
         }
         DispatchMouseUp(button, shift, pos.x(), pos.y());
     });
@@ -216,8 +226,13 @@ void TiComponent::keyReleaseEvent(QKeyEvent* event)
 
 void TiComponent::wheelEvent(QWheelEvent* event)
 {
-    const QPoint angle = event->angleDelta();
-    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    // The widgets' wheel is the vertical one. A horizontal swipe is no step of it,
+    // nor is a zero delta (touchpads send them when a scroll begins and ends).
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
     const QPoint pos = event->position().toPoint();
     bool handled = false;
     Guarded([&] {
@@ -253,24 +268,30 @@ void TiComponent::focusOutEvent(QFocusEvent* event)
     QWidget::focusOutEvent(event);
 }
 
+bool TiComponent::WantsKey(int key)
+{
+    bool wanted = false;
+    Guarded([&] { DoWantSpecialKey(key, wanted); });
+    return wanted;
+}
+
 bool TiComponent::event(QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
-        // Every key reaches the widget, Tab included (no focus chain jump).
+        // Tab and Backtab move the focus along the chain, unless the widget asks
+        // for them: a widget that takes the focus must also let it go.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && WantsKey(key->key())) {
             keyPressEvent(key);
             return true;
         }
     } else if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        int code = key->key();
-        bool wanted = false;
-        Guarded([&] { DoWantSpecialKey(code, wanted); });
-        if (wanted) {
+        if (WantsKey(static_cast<QKeyEvent*>(event)->key())) {
             event->accept();
             return true;
         }
+    } else if (event->type() == QEvent::ParentChange) {
+        ApplyTabOrder();
     }
     return QWidget::event(event);
 }

@@ -177,6 +177,11 @@ void TiPositionComponent::ClampPosition()
         SetPosition(positionMax_);
 }
 
+QStringList TiPositionComponent::PropertiesLoadedLast() const
+{
+    return TiCustomComponent::PropertiesLoadedLast() << QStringLiteral("Position");
+}
+
 double TiPositionComponent::PositionFraction(double value) const
 {
     if (value > positionMax_)

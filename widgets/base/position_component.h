@@ -58,11 +58,13 @@ public:
     bool MinMaxFixed() const { return minMaxFixed_; }
     void SetMinMaxFixed(bool value);
 
-    // Published by the subclasses that draw pointers.
+    // Published by the subclasses that draw pointers. Showing a pointer may move the
+    // rest of the picture (the thermometer centres tube, pointers and scale together),
+    // so it rebuilds the static layer.
     bool ShowMaxPointer() const { return showMaxPointer_; }
-    void SetShowMaxPointer(bool value) { SetProperty(value, showMaxPointer_, ickInvalidate); }
+    void SetShowMaxPointer(bool value) { SetProperty(value, showMaxPointer_, ickBackGround); }
     bool ShowMinPointer() const { return showMinPointer_; }
-    void SetShowMinPointer(bool value) { SetProperty(value, showMinPointer_, ickInvalidate); }
+    void SetShowMinPointer(bool value) { SetProperty(value, showMinPointer_, ickBackGround); }
     int MinMaxPointerSize() const { return minMaxPointerSize_; }
     void SetMinMaxPointerSize(int value) { SetProperty(value, minMaxPointerSize_, ickBackGround); }
     int MinMaxPointerMargin() const { return minMaxPointerMargin_; }
@@ -88,6 +90,8 @@ public:
 
     bool IsUserChange() const { return userChange_; }
     bool IsPositionChanged() const { return positionChanged_; }
+    // Position after its range.
+    QStringList PropertiesLoadedLast() const override;
 
 protected:
     // Marks the changes applied inside it as made by the user.

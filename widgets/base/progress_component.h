@@ -22,11 +22,6 @@ class TiProgressComponent : public TiPositionComponent {
     Q_PROPERTY(double SectionEnd4 READ SectionEnd4 WRITE SetSectionEnd4)
     Q_PROPERTY(int SectionCount READ SectionCount WRITE SetSectionCount)
     Q_PROPERTY(bool ShowOffSegments READ ShowOffSegments WRITE SetShowOffSegments)
-    // The section ends once more: always written, read back straight into the fields.
-    Q_PROPERTY(double SectionEnd1_2 READ SectionEnd1 WRITE StoreSectionEnd1)
-    Q_PROPERTY(double SectionEnd2_2 READ SectionEnd2 WRITE StoreSectionEnd2)
-    Q_PROPERTY(double SectionEnd3_2 READ SectionEnd3 WRITE StoreSectionEnd3)
-    Q_PROPERTY(double SectionEnd4_2 READ SectionEnd4 WRITE StoreSectionEnd4)
 
 public:
     static constexpr int MaxSectionCount = 5;
@@ -58,10 +53,6 @@ public:
     void SetSectionEnd3(double value) { SetSectionEnd(3, value); }
     double SectionEnd4() const { return sectionEnds_[3]; }
     void SetSectionEnd4(double value) { SetSectionEnd(4, value); }
-    void StoreSectionEnd1(double value) { sectionEnds_[0] = value; }
-    void StoreSectionEnd2(double value) { sectionEnds_[1] = value; }
-    void StoreSectionEnd3(double value) { sectionEnds_[2] = value; }
-    void StoreSectionEnd4(double value) { sectionEnds_[3] = value; }
 
     int SectionCount() const { return sectionCount_; }
     void SetSectionCount(int value);  // outside 1..5 ignored

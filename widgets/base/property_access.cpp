@@ -6,6 +6,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <QSet>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -201,9 +202,13 @@ void VisitObject(const QObject& object, const QString& prefix,
                  const std::function<void(const QString&, const QObject&, const QMetaProperty&)>& visit, int depth)
 {
     const QMetaObject* meta = object.metaObject();
+    QSet<QString> seen;
     for (int i = PublishedOffset(object); i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
         const QString name = prefix + QLatin1String(property.name());
+        if (seen.contains(name))
+            continue;
+        seen.insert(name);
         if (!IsNestedObject(property)) {
             visit(name, object, property);
             continue;
@@ -271,17 +276,30 @@ QString PropertyValueText(const QObject& owner, const QMetaProperty& property)
     }
 }
 
+void TiPropertyAssignment::Write() const
+{
+    if (value.isValid() && !property.write(owner, value))
+        throw std::runtime_error(QStringLiteral("Invalid property value '%1'").arg(text).toStdString());
+}
+
+bool PreparePropertyText(QObject& root, const QString& dottedName, const QString& valueText,
+                         TiPropertyAssignment& assignment)
+{
+    assignment = TiPropertyAssignment();
+    assignment.text = valueText;
+    if (!FindPublishedProperty(root, dottedName, assignment.owner, assignment.property))
+        return false;
+    if (assignment.property.isWritable())
+        assignment.value = ValueFromText(assignment.property, valueText);
+    return true;
+}
+
 bool AssignPropertyText(QObject& root, const QString& dottedName, const QString& valueText)
 {
-    QObject* owner = nullptr;
-    QMetaProperty property;
-    if (!FindPublishedProperty(root, dottedName, owner, property))
+    TiPropertyAssignment assignment;
+    if (!PreparePropertyText(root, dottedName, valueText, assignment))
         return false;
-    if (!property.isWritable())
-        return true;
-    const QVariant value = ValueFromText(property, valueText);
-    if (value.isValid() && !property.write(owner, value))
-        throw std::runtime_error(QStringLiteral("Invalid property value '%1'").arg(valueText).toStdString());
+    assignment.Write();
     return true;
 }
 

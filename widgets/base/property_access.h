@@ -17,7 +17,8 @@
 #include <stdexcept>
 
 // Visits every published property of `object` (nested objects recursively),
-// with its dotted name.
+// with its dotted name. A property that a subclass publishes again (same name,
+// same accessors) is visited once, at its first place.
 void ForEachPublishedProperty(const QObject& object,
                               const std::function<void(const QString& name, const QObject& owner,
                                                        const QMetaProperty& property)>& visit);
@@ -30,8 +31,23 @@ bool FindPublishedProperty(QObject& root, const QString& dottedName, QObject*& o
 // general format, strings with CR as "#13" and LF as "#10".
 QString PropertyValueText(const QObject& owner, const QMetaProperty& property);
 
-// Assigns a text value by the property-file rules; throws std::runtime_error
-// with a message naming the bad value. Returns false if no property matches.
+// A property-file value converted for its property, to be written by Write().
+struct TiPropertyAssignment {
+    QObject* owner = nullptr;
+    QMetaProperty property;
+    QVariant value;  // invalid: nothing to write (a read-only property)
+    QString text;    // as the file gave it, for the error message
+    // Throws std::runtime_error when the property refuses the value.
+    void Write() const;
+};
+
+// Finds the property and converts the text by the property-file rules; throws
+// std::runtime_error with a message naming a bad value. Returns false if no
+// property matches.
+bool PreparePropertyText(QObject& root, const QString& dottedName, const QString& valueText,
+                         TiPropertyAssignment& assignment);
+
+// Prepares and writes at once.
 bool AssignPropertyText(QObject& root, const QString& dottedName, const QString& valueText);
 
 // Assigns a variant by the data-link rules (booleans also from "True"/"False"

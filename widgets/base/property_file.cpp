@@ -2,6 +2,10 @@
 // Saving and loading a widget's published properties to a text file:
 //   File Type = <class name>
 //   <Property> = <value>      (nested objects as <Property>.<Inner>)
+// A file holds each published property once, in the order of the property list,
+// and nothing else. Loading applies the lines in file order, except those that
+// PropertiesLoadedLast() names: they follow all the others, so that a value is not
+// clamped to the widget's old range before the range saved with it is loaded.
 
 #include "widgets/base/component.h"
 #include "widgets/base/property_access.h"
@@ -10,6 +14,8 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -74,18 +80,41 @@ void TiComponent::LoadPropertiesFromFile(const QString& fileName)
         TiComponent& c;
         ~CloseBracket() { c.EndUpdate(); }
     } close{*this};
-    for (const QString& line : lines) {
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals < 0)
-            continue;
-        const QString name = line.left(equals).trimmed();
-        const QString value = line.mid(equals + 1).trimmed();
-        if (name.isEmpty())
-            continue;
-        try {
-            AssignPropertyText(*this, name, value);
-        } catch (const std::exception& e) {
-            Fail("Error Loading Properties - ", QString::fromStdString(e.what()));
+    const QStringList loadedLast = PropertiesLoadedLast();
+    std::vector<TiPropertyAssignment> heldBack;
+    // Lines before a failing one keep their values, the held-back ones included.
+    const auto applyHeldBack = [&heldBack] {
+        for (const TiPropertyAssignment& assignment : std::exchange(heldBack, {}))
+            assignment.Write();
+    };
+    try {
+        for (const QString& line : lines) {
+            const qsizetype equals = line.indexOf(QLatin1Char('='));
+            if (equals < 0)
+                continue;
+            const QString name = line.left(equals).trimmed();
+            const QString value = line.mid(equals + 1).trimmed();
+            TiPropertyAssignment assignment;
+            if (name.isEmpty() || !PreparePropertyText(*this, name, value, assignment))
+                continue;
+            if (loadedLast.contains(name, Qt::CaseInsensitive))
+                heldBack.push_back(assignment);
+            else
+                assignment.Write();
         }
+        applyHeldBack();
+    } catch (const std::exception& e) {
+        try {
+            applyHeldBack();
+        } catch (const std::exception&) {
+            // The first failure is the one reported.
+        }
+        Fail("Error Loading Properties - ", QString::fromStdString(e.what()));
     }
+}
+
+QStringList TiComponent::PropertiesLoadedLast() const
+{
+    // A change of orientation or direction swaps the size: the saved size comes after it.
+    return {QStringLiteral("Left"), QStringLiteral("Top"), QStringLiteral("Width"), QStringLiteral("Height")};
 }

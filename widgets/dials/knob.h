@@ -51,6 +51,7 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(TBitmap* BackGroundPicture READ BackGroundPicture)
     Q_PROPERTY(int OffsetX READ OffsetX WRITE SetOffsetX)
     Q_PROPERTY(int OffsetY READ OffsetY WRITE SetOffsetY)
+    Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
     Q_PROPERTY(bool CachedDrawing READ CachedDrawing WRITE SetCachedDrawing)
@@ -74,9 +75,6 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(int AutoScaleDesiredTicks READ AutoScaleDesiredTicks WRITE SetAutoScaleDesiredTicks)
     Q_PROPERTY(int AutoScaleMaxTicks READ AutoScaleMaxTicks WRITE SetAutoScaleMaxTicks)
     Q_PROPERTY(TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
-    // Always written after the published properties; read back without checks.
-    Q_PROPERTY(double KeyArrowStepSize_2 READ KeyArrowStepSize WRITE StoreKeyArrowStepSize)
-    Q_PROPERTY(double KeyPageStepSize_2 READ KeyPageStepSize WRITE StoreKeyPageStepSize)
 
 public:
     explicit TiKnob(QWidget* parent = nullptr);
@@ -111,8 +109,6 @@ public:
     void SetKeyPageStepSize(double value) { SetProperty(value, keyPageStepSize_, ickInvalidate); }
     double MouseWheelStepSize() const { return mouseWheelStepSize_; }
     void SetMouseWheelStepSize(double value) { SetProperty(value, mouseWheelStepSize_, ickInvalidate); }
-    void StoreKeyArrowStepSize(double value) { keyArrowStepSize_ = value; }
-    void StoreKeyPageStepSize(double value) { keyPageStepSize_ = value; }
 
     // --- Face and geometry ---
     TColor Color() const { return color_; }
@@ -165,6 +161,7 @@ protected:
     void UserKeyDown(int& key, TShiftState shift) override;
     void UserKeyUp(int& key, TShiftState shift) override;
     bool UserMouseWheel(int wheelDelta, TShiftState shift, TPoint mousePos) override;
+    void CancelMouseInteraction() override;
     void DoLostFocus() override;
 
 private:

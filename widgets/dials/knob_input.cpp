@@ -69,6 +69,13 @@ void TiKnob::UserMouseUp(TMouseButton, TShiftState, int, int)
     }
 }
 
+void TiKnob::CancelMouseInteraction()
+{
+    // The drag ends without its finished report; the face and indicator return to rest.
+    dragging_ = false;
+    FullRepaint();
+}
+
 void TiKnob::DoWantSpecialKey(int& charCode, bool& result)
 {
     switch (charCode) {

@@ -134,6 +134,7 @@ protected:
     void UserMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void UserMouseMove(TShiftState shift, int x, int y) override;
     void UserMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void CancelMouseInteraction() override { dragTarget_ = DragTarget::None; }
 
 private:
     enum class DragTarget { None, Value, MaxPointer, MinPointer };

@@ -158,6 +158,11 @@ void TiAnalogOutput::SelectAll()
     SelectRange(0, length);
 }
 
+QStringList TiAnalogOutput::PropertiesLoadedLast() const
+{
+    return TiEditCustom::PropertiesLoadedLast() << QStringLiteral("Value");
+}
+
 bool TiAnalogOutput::FilterChar(QChar c)
 {
     if (filterStyle_ == ifisNone)

@@ -79,6 +79,8 @@ public:
     void AcceptEntry() override;
     // Selects the number part: the whole text less the trailing units.
     void SelectAll() override;
+    // Value after its range.
+    QStringList PropertiesLoadedLast() const override;
 
 protected:
     bool FilterChar(QChar c) override;

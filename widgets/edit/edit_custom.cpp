@@ -318,8 +318,11 @@ bool TiEditCustom::HandleControlChar(QChar key)
         PasteFromClipboard();
     else if (key == kCtrlZ || key == kEscape)
         Undo();
-    else if (key == kEnter)
+    else if (key == kEnter) {
+        // Enter accepts, then selects all, whatever AutoSelect says.
         AcceptEntry();
+        SelectAll();
+    }
     else if (key == kBackspace) {
         buffer_.backspace();
         EditChanged();
@@ -364,6 +367,12 @@ void TiEditCustom::UserMouseMove(TShiftState, int x, int)
 }
 
 void TiEditCustom::UserMouseUp(TMouseButton, TShiftState, int, int)
+{
+    mouseSelecting_ = false;
+    doubleClicked_ = false;
+}
+
+void TiEditCustom::CancelMouseInteraction()
 {
     mouseSelecting_ = false;
     doubleClicked_ = false;

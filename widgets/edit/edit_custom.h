@@ -67,8 +67,6 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor value) { SetProperty(value, color_, ickInvalidate); }
     void SetBorderStyle(TiBevelStyle value) override;
-    int TabOrder() const { return tabOrder_; }
-    void SetTabOrder(int value) { tabOrder_ = value; }
 
     // --- Editor state ---
     const QString& Text() const { return buffer_.text(); }
@@ -113,6 +111,7 @@ protected:
     void UserMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void UserMouseMove(TShiftState shift, int x, int y) override;
     void UserDoubleClick() override;
+    void CancelMouseInteraction() override;
     void Loaded() override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -169,7 +168,6 @@ private:
     std::unique_ptr<TFont> font_;
     bool acceptOnLostFocus_ = true;
     TColor color_ = clWindow;
-    int tabOrder_ = -1;
 
     bool mouseSelecting_ = false;
     bool doubleClicked_ = false;

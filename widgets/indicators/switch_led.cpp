@@ -65,15 +65,10 @@ void TiSwitchLed::SetCaption(const QString& value)
 {
     if (value == caption_)
         return;
-    StoreCaption(value);
-    InvalidateChange();
-}
-
-void TiSwitchLed::StoreCaption(const QString& value)
-{
     caption_ = value;
     setWindowTitle(value);
     RegrabAccelerator();
+    InvalidateChange();
 }
 
 void TiSwitchLed::SetCaptionFont(const TFont* value)
@@ -196,6 +191,12 @@ void TiSwitchLed::UserKeyUp(int& key, TShiftState)
 
 void TiSwitchLed::DoLostFocus()
 {
+    CancelPress();
+    TiCustomComponent::DoLostFocus();
+}
+
+void TiSwitchLed::CancelPress()
+{
     const bool wasMousePressed = mousePressed_;
     mousePressed_ = false;
     spacePressed_ = false;
@@ -206,7 +207,6 @@ void TiSwitchLed::DoLostFocus()
         if (momentaryStyle_ == ismsSimple)
             ApplyUserChange(false);
     }
-    TiCustomComponent::DoLostFocus();
 }
 
 // The caption's "&x" accelerator toggles the switch from anywhere in its window.

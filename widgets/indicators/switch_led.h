@@ -37,10 +37,9 @@ class TiSwitchLed : public TiCustomComponent {
     Q_PROPERTY(TColor BorderHighlightColor READ BorderHighlightColor WRITE SetBorderHighlightColor)
     Q_PROPERTY(TColor BorderShadowColor READ BorderShadowColor WRITE SetBorderShadowColor)
     Q_PROPERTY(TBitmap* Glyph READ Glyph)
+    Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
     Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
-    // The caption once more: always written, read back without a repaint.
-    Q_PROPERTY(QString Caption_2 READ Caption WRITE StoreCaption)
 
 public:
     explicit TiSwitchLed(QWidget* parent = nullptr);
@@ -57,8 +56,6 @@ public:
     void SetAutoLedSize(bool value) { SetProperty(value, autoLedSize_, ickInvalidate); }
     QString Caption() const { return caption_; }
     void SetCaption(const QString& value);
-    // Stores the caption without a repaint (the stored form's second copy).
-    void StoreCaption(const QString& value);
     TFont* CaptionFont() const { return captionFont_.get(); }
     void SetCaptionFont(const TFont* value);
     int CaptionMargin() const { return captionMargin_; }
@@ -106,6 +103,7 @@ protected:
     void UserKeyDown(int& key, TShiftState shift) override;
     void UserKeyUp(int& key, TShiftState shift) override;
     void DoLostFocus() override;
+    void CancelMouseInteraction() override { CancelPress(); }
     void FillOPCPropertyNames(QStringList& names) override;
     bool event(QEvent* event) override;
 
@@ -119,6 +117,8 @@ private:
 
     template <typename Enum> void SetEnumProperty(Enum value, Enum& field);
     void ApplyUserChange(bool value);
+    // Cancels a press under way without toggling (focus loss, a raising OnClick).
+    void CancelPress();
     void ReportMouseDown(bool down);
     void RegrabAccelerator();
     void OnAccelerator();

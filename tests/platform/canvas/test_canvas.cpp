@@ -105,6 +105,45 @@ TEST(CanvasShapes, EllipsePolygonPixelsAndArc)
     EXPECT_LE(elsewhere, 2);
 }
 
+TEST(CanvasShapes, ArcsLieOnTheOutlineOfTheEllipseInTheSameBox)
+{
+    // A filled circle with its rim drawn as two arcs leaves no fill pixel outside
+    // the rim, at any side, for boxes of odd and even size.
+    std::vector<TRect> boxes = {TRect(2, 5, 27, 20), TRect(4, 4, 6, 6)};
+    for (int size = 5; size <= 20; ++size)
+        boxes.push_back(TRect(3, 4, 3 + size, 4 + size));
+    for (const TRect& box : boxes) {
+        Surface outline;
+        outline.canvas().Brush.Style = bsClear;
+        outline.canvas().Ellipse(box);
+        const int rim = outline.Count(clRed);
+
+        Surface s;
+        s.canvas().Pen.Color = clBlue;
+        s.canvas().Ellipse(box);
+        const TPoint upperRight(box.Right, box.Top);
+        const TPoint lowerLeft(box.Left, box.Bottom);
+        s.canvas().Pen.Color = clRed;
+        s.canvas().Arc(box.Left, box.Top, box.Right, box.Bottom, upperRight.X, upperRight.Y, lowerLeft.X, lowerLeft.Y);
+        s.canvas().Pen.Color = clLime;
+        s.canvas().Arc(box.Left, box.Top, box.Right, box.Bottom, lowerLeft.X, lowerLeft.Y, upperRight.X, upperRight.Y);
+        EXPECT_EQ(s.Count(clRed) + s.Count(clLime), rim) << box.Left << "," << box.Top << "," << box.Right;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 40; ++x) {
+                if (s.At(x, y) != clBlue)
+                    continue;
+                for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}})
+                    EXPECT_NE(s.At(x + dx, y + dy), clWhite) << "fill outside the rim at " << x << "," << y;
+            }
+        }
+        // The two halves split at the radials: red upper left, green lower right.
+        if (box.Width() > 2) {
+            EXPECT_EQ(s.At(box.Left, (box.Top + box.Bottom - 1) / 2), clRed);
+            EXPECT_EQ(s.At(box.Right - 1, (box.Top + box.Bottom - 1) / 2), clLime);
+        }
+    }
+}
+
 TEST(CanvasEdges, RaisedAndSunkenEdgesUseTheClassicSystemColours)
 {
     ClassicPaletteScope palette;

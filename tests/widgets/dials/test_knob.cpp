@@ -5,7 +5,9 @@
 #include "widgets/base/clock.h"
 #include "widgets/base/drawing_helpers.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -300,6 +302,18 @@ TEST_F(KnobTest, WheelStepsAreFilteredWithin30Milliseconds)
     clock.Advance(-60000);
     Wheel(*knob1, at, 120);
     EXPECT_EQ(knob1->GetPosition(), 302);
+    // A touchpad's zero delta is no notch and does not swallow the next one; a
+    // horizontal swipe does not turn the knob.
+    clock.Advance(40);
+    Wheel(*knob1, at, 0);
+    clock.Advance(10);
+    Wheel(*knob1, at, 120);
+    EXPECT_EQ(knob1->GetPosition(), 303);
+    clock.Advance(40);
+    QWheelEvent sideways{QPointF(at), QPointF(at), QPoint(), QPoint(-120, 0), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false};
+    QCoreApplication::sendEvent(knob1, &sideways);
+    EXPECT_EQ(knob1->GetPosition(), 303);
     // No click from the wheel.
     EXPECT_TRUE(std::none_of(log.begin(), log.end(), [](const std::string& e) { return e.rfind("click", 0) == 0; }));
 }
@@ -438,22 +452,19 @@ TEST_F(KnobTest, SunkenAndEdgeFacesAndLosingFocusEndsADrag)
     EXPECT_EQ(std::count(log.begin(), log.end(), "finished"), 1);
 }
 
-TEST_F(KnobTest, PropertyFileRoundTripWithStepExtrasAndBadInput)
+TEST_F(KnobTest, PropertyFileRoundTripAndBadInput)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("knob.txt");
     knob1->SetKnobStyle(iksSunken);
     knob1->SetKeyArrowStepSize(0.25);
+    knob1->SetPosition(500);
     knob1->SavePropertiesToFile(path);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
-    const qsizetype published = lines.indexOf("KeyArrowStepSize = 0.25");
-    const qsizetype extra = lines.indexOf("KeyArrowStepSize_2 = 0.25");
-    ASSERT_GE(published, 0);
-    EXPECT_GT(extra, published);
-    EXPECT_GE(lines.indexOf("KeyPageStepSize_2 = 1"), 0);
+    EXPECT_GE(lines.indexOf("KeyArrowStepSize = 0.25"), 0);
     EXPECT_GE(lines.indexOf("PositionDisplayFont.Height = -19"), 0);
     EXPECT_GE(lines.indexOf("PositionDisplayUnits = 0"), 0);
 
@@ -461,7 +472,7 @@ TEST_F(KnobTest, PropertyFileRoundTripWithStepExtrasAndBadInput)
     copy.LoadPropertiesFromFile(path);
     EXPECT_EQ(copy.GetPositionMin(), 300);
     EXPECT_EQ(copy.GetPositionMax(), 700);
-    EXPECT_EQ(copy.GetPosition(), 300);
+    EXPECT_EQ(copy.GetPosition(), 500) << "the value is applied after its range";
     EXPECT_EQ(copy.KnobStyle(), iksSunken);
     EXPECT_EQ(copy.KeyArrowStepSize(), 0.25);
     EXPECT_EQ(copy.PositionDisplayFont()->Height(), -19);
@@ -484,9 +495,86 @@ TEST_F(KnobTest, PropertyFileRoundTripWithStepExtrasAndBadInput)
     EXPECT_EQ(copy.KnobStyle(), iksSunken);
     QFile garbage(bad);
     ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write("KeyArrowStepSize_2 = twelve\n");
+    garbage.write("KeyArrowStepSize = twelve\n");
     garbage.close();
     EXPECT_THROW(copy.LoadPropertiesFromFile(bad), std::runtime_error);
     EXPECT_EQ(copy.KeyArrowStepSize(), 0.25);
+    // A value held back for its range is still applied when a later line fails.
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("Position = 750\nPositionMax = 800\nKnobStyle = 17\n");
+    garbage.close();
+    EXPECT_THROW(copy.LoadPropertiesFromFile(bad), std::runtime_error);
+    EXPECT_EQ(copy.GetPositionMax(), 800);
+    EXPECT_EQ(copy.GetPosition(), 750);
     Render(copy);
+}
+
+TEST_F(KnobTest, AutoRadiusLeavesRoomForTheWidestLabelTicksAndMargins)
+{
+    // r = (min(Width, Height) - 2 OuterMargin - label reach - 2 (TickMargin + TickMajorLength
+    // + TickLabelMargin + 4)) / 2; the label reach is the widest label across the sides
+    // and the tallest at the top and bottom.
+    knob2->SetOuterMargin(3);
+    Render(*knob2);
+    QImage scratch(8, 8, QImage::Format_RGB32);
+    TCanvas canvas(&scratch);
+    canvas.Font.Assign(*knob2->TickLabelFont());
+    int reach = 0;
+    const int count = knob2->TickMajorCount();
+    for (int i = 0; i < count; ++i) {
+        const double value = knob2->GetPositionMin() + (knob2->GetPositionMax() - knob2->GetPositionMin()) / (count - 1) * i;
+        const TSize extent = canvas.TextExtent(knob2->GetLabelText(value, i));
+        const TPoint unit = PolarToScreenPoint(TPoint(0, 0), knob2->ValueToAngle(value), 1);
+        reach = std::max({reach, extent.cx * std::abs(unit.X), extent.cy * std::abs(unit.Y)});
+    }
+    ASSERT_GT(reach, 0);
+    const int ticks = knob2->TickMargin() + knob2->TickMajorLength();
+    EXPECT_EQ(knob2->KnobRadius(), (137 - 2 * 3 - reach - 2 * (ticks + knob2->TickLabelMargin() + 4)) / 2);
+    knob2->SetShowTickLabels(false);
+    Render(*knob2);
+    EXPECT_EQ(knob2->KnobRadius(), (137 - 2 * 3 - 2 * ticks) / 2);
+}
+
+TEST_F(KnobTest, FaceLightensWhileDragged)
+{
+    knob1->SetKnobStyle(iksRaisedEdge);  // the middle of the face is flat
+    Render(*knob1);
+    const TPoint c = knob1->KnobCenter();
+    const TColor face = ColorToRGB(clBtnFace);
+    EXPECT_EQ(PixelAt(Render(*knob1), c.X, c.Y), face);
+    MousePress(*knob1, QPoint(c.X, c.Y + 3));
+    ASSERT_TRUE(knob1->IsDragging());
+    EXPECT_EQ(PixelAt(Render(*knob1), c.X, c.Y), Lighter16(clBtnFace));
+    MouseRelease(*knob1, QPoint(c.X, c.Y + 3));
+    EXPECT_EQ(PixelAt(Render(*knob1), c.X, c.Y), face);
+}
+
+TEST_F(KnobTest, DotRimsShadeOppositeHalvesAndEncloseTheDot)
+{
+    knob1->SetIndicatorSize(6);
+    knob1->SetPosition(500);  // the dot at the top of the face
+    for (auto [style, upperLeft, lowerRight] :
+         {std::tuple{ikisDotLowered, TColor(0x808080), TColor(0xFFFFFF)},
+          std::tuple{ikisDotRaised, TColor(0xFFFFFF), TColor(0x808080)}}) {
+        knob1->SetIndicatorStyle(style);
+        const QImage image = Render(*knob1);
+        const QPoint dot = DialPoint(knob1->KnobCenter(), 90, knob1->KnobRadius() - knob1->IndicatorMargin() - 6);
+        // The square of half-side 6 covers dot - 6 .. dot + 5.
+        EXPECT_EQ(PixelAt(image, dot.x() - 6, dot.y()), upperLeft) << style;
+        EXPECT_EQ(PixelAt(image, dot.x(), dot.y() - 6), upperLeft) << style;
+        EXPECT_EQ(PixelAt(image, dot.x() + 5, dot.y()), lowerRight) << style;
+        EXPECT_EQ(PixelAt(image, dot.x(), dot.y() + 5), lowerRight) << style;
+        // No pixel of the red dot lies outside its rim.
+        for (int y = dot.y() - 8; y <= dot.y() + 8; ++y) {
+            for (int x = dot.x() - 8; x <= dot.x() + 8; ++x) {
+                if (PixelAt(image, x, y) != clRed)
+                    continue;
+                for (const QPoint next : {QPoint(x + 1, y), QPoint(x - 1, y), QPoint(x, y + 1), QPoint(x, y - 1)}) {
+                    const TColor c = PixelAt(image, next.x(), next.y());
+                    EXPECT_TRUE(c == clRed || c == upperLeft || c == lowerRight)
+                        << style << ": fill outside the rim at " << x << "," << y;
+                }
+            }
+        }
+    }
 }

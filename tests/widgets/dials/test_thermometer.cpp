@@ -338,3 +338,93 @@ TEST_F(ThermometerTest, ValueDragIsAProgramChangeAndNeedsATube)
     MouseRelease(*thermometer, QPoint(thermometer->LastLayout().Center.X, 0));
     EXPECT_EQ(thermometer->GetPosition(), before);
 }
+
+TEST_F(ThermometerTest, AutoCentringMovesTheTubeAwayFromTheTicksOnEitherSide)
+{
+    for (TiOrientation orientation : {ioVertical, ioHorizontal}) {
+        thermometer->SetOrientation(orientation);
+        const TPoint middle(thermometer->Width() / 2, thermometer->Height() / 2);
+        thermometer->SetOrientationTickMarks(iosBottomRight);
+        Render(*thermometer);
+        const TPoint awayFromBottomRight = thermometer->LastLayout().Center;
+        thermometer->SetOrientationTickMarks(iosTopLeft);
+        Render(*thermometer);
+        const TPoint awayFromTopLeft = thermometer->LastLayout().Center;
+        // The same distance from the middle, on the side without ticks.
+        if (orientation == ioVertical) {
+            EXPECT_LT(awayFromBottomRight.X, middle.X);
+            EXPECT_EQ(awayFromTopLeft.X - middle.X, middle.X - awayFromBottomRight.X);
+            EXPECT_EQ(awayFromTopLeft.Y, middle.Y);
+        } else {
+            EXPECT_LT(awayFromBottomRight.Y, middle.Y);
+            EXPECT_EQ(awayFromTopLeft.Y - middle.Y, middle.Y - awayFromBottomRight.Y);
+            EXPECT_EQ(awayFromTopLeft.X, middle.X);
+        }
+    }
+}
+
+TEST_F(ThermometerTest, MarkersStandOppositeTheTicksAndPointAtTheTube)
+{
+    thermometer->SetShowMaxPointer(true);
+    thermometer->SetPosition(60);
+    const int s = thermometer->MinMaxPointerSize();
+    const int m = thermometer->MinMaxPointerMargin();
+    const int h = s / 2;
+    for (TiOrientation orientation : {ioVertical, ioHorizontal}) {
+        thermometer->SetOrientation(orientation);
+        for (TiOrientationSide side : {iosBottomRight, iosTopLeft}) {
+            thermometer->SetOrientationTickMarks(side);
+            const QImage image = Render(*thermometer);
+            const TRect a = thermometer->LastLayout().ValueArea;
+            const int p = thermometer->ValueToPixel(60, a);
+            TRect expected;
+            QPoint nearTip, nearBase;  // inside the triangle, next to its tip and its base
+            if (orientation == ioVertical && side == iosBottomRight) {
+                expected = TRect(a.Left - m - s, p - h, a.Left - m, p + h);
+                nearTip = QPoint(a.Left - m - 2, p);
+                nearBase = QPoint(a.Left - m - s + 1, p + h - 1);
+            } else if (orientation == ioVertical) {
+                expected = TRect(a.Right + m, p - h, a.Right + m + s, p + h);
+                nearTip = QPoint(a.Right + m + 2, p);
+                nearBase = QPoint(a.Right + m + s - 1, p + h - 1);
+            } else if (side == iosBottomRight) {
+                expected = TRect(p - h, a.Top - m - s, p + h, a.Top - m);
+                nearTip = QPoint(p, a.Top - m - 2);
+                nearBase = QPoint(p + h - 1, a.Top - m - s + 1);
+            } else {
+                expected = TRect(p - h, a.Bottom + m, p + h, a.Bottom + m + s);
+                nearTip = QPoint(p, a.Bottom + m + 2);
+                nearBase = QPoint(p + h - 1, a.Bottom + m + s - 1);
+            }
+            EXPECT_EQ(thermometer->MaxPointerHitRect(), expected) << orientation << side;
+            EXPECT_EQ(PixelAt(image, nearTip.x(), nearTip.y()), clAqua) << orientation << side;
+            EXPECT_EQ(PixelAt(image, nearBase.x(), nearBase.y()), clAqua) << orientation << side;
+        }
+    }
+}
+
+TEST_F(ThermometerTest, BulbRimEnclosesTheLiquid)
+{
+    thermometer->SetIndicatorBulbSize(9);
+    const QImage image = Render(*thermometer);
+    const TRect& area = thermometer->LastLayout().ValueArea;
+    const TPoint c(thermometer->LastLayout().Center.X, area.Bottom + 9);
+    const TColor shadow = ClassicSystemColor(sciBtnShadow);
+    // Going outward to the right and downward, the liquid ends at the rim, which
+    // runs in the shadow colour from the lower left round the right side to the top.
+    const auto liquidPastTheRim = [&](QPoint from, QPoint step) {
+        bool rim = false;
+        for (QPoint p = from; std::abs(p.x() - c.X) <= 12 && std::abs(p.y() - c.Y) <= 12; p += step) {
+            const TColor colour = PixelAt(image, p.x(), p.y());
+            if (rim && colour == clRed)
+                return true;
+            rim = rim || colour == shadow;
+        }
+        return false;
+    };
+    for (int y = c.Y - 9; y <= c.Y + 7; ++y)
+        EXPECT_FALSE(liquidPastTheRim(QPoint(c.X, y), QPoint(1, 0))) << "row " << y - c.Y;
+    for (int x = c.X - 5; x <= c.X + 9; ++x)
+        EXPECT_FALSE(liquidPastTheRim(QPoint(x, c.Y), QPoint(0, 1))) << "column " << x - c.X;
+    EXPECT_EQ(PixelAt(image, c.X + 8, c.Y - 1), shadow);
+}

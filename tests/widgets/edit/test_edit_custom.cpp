@@ -133,6 +133,13 @@ TEST_F(EditCustomTest, EnterAcceptsAndEscapeOrCtrlZUndoToTheAcceptedText)
     EXPECT_EQ(edit->SelLength(), 0);
     EXPECT_EQ(edit->CaretIndex(), 0) << "undo puts the caret at the start";
     EXPECT_EQ(changes, 1) << "undo is not an accept";
+
+    // Enter selects all also without AutoSelect.
+    Key(*edit, Qt::Key_End);
+    Type(*edit, "y");
+    Key(*edit, Qt::Key_Return);
+    EXPECT_EQ(edit->AcceptedText(), "abcy");
+    EXPECT_EQ(edit->SelText(), "abcy");
 }
 
 TEST_F(EditCustomTest, MaxLengthLimitsTypingAndPasteButNotReplacement)

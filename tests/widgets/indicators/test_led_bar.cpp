@@ -67,6 +67,39 @@ TEST_F(LedBarTest, ConsoleBarGeometryAndLitCount)
     EXPECT_EQ(LitSegments(Render(bar), clYellow), 21);
 }
 
+TEST_F(LedBarTest, LitCountRoundsHalfASegmentUpAndTiesToEven)
+{
+    // k = round(f x n + 0.5) with ties to even: 21 segments.
+    struct Row {
+        double max;
+        double position;
+        int lit;
+    };
+    for (const Row row : {Row{100, 2, 1}, Row{100, 33, 7}, Row{100, 35, 8}, Row{100, 37, 8}, Row{100, 97, 21},
+                          Row{21, 10, 10}, Row{21, 11, 12}, Row{21, 0.4, 1}}) {
+        bar.SetPositionMax(row.max);
+        bar.SetPosition(row.position);
+        EXPECT_EQ(LitSegments(Render(bar), clYellow), row.lit) << row.position << " of " << row.max;
+    }
+}
+
+TEST_F(LedBarTest, DownAndLeftBarsStartAtTheirOwnEnd)
+{
+    // One lit segment shows where the first one is: after the margin and the
+    // centring offset (vertical bars only) from the top or from the right.
+    bar.SetPosition(3);
+    bar.SetSegmentDirection(idDown);
+    QImage image = Render(bar);
+    EXPECT_EQ(CountColor(image, clYellow), 21 * 5);
+    EXPECT_EQ(CountColor(image, clYellow, 2, 4, 23, 9), 21 * 5) << "first segment (2, 4, 23, 9)";
+
+    bar.SetSegmentDirection(idLeft);
+    ASSERT_EQ(bar.Width(), 153);
+    image = Render(bar);
+    EXPECT_EQ(CountColor(image, clYellow), 5 * 21);
+    EXPECT_EQ(CountColor(image, clYellow, 146, 2, 151, 23), 5 * 21) << "first segment (146, 2, 151, 23)";
+}
+
 TEST_F(LedBarTest, EqualWritesRepaintNothing)
 {
     bar.SetPosition(40);
@@ -211,7 +244,8 @@ TEST_F(LedBarTest, PropertyFileWithBadValuesLeavesAPaintableBar)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("File Type = TiLedBar\n"
                "SectionCount = 9\n"
-               "SectionEnd1_2 = 30\n"
+               "SectionEnd1 = 30\n"
+               "SectionEnd1_2 = 40\n"
                "SectionEnd2 = 1e308\n"
                "SegmentSpacing = -7\n"
                "SegmentDirection = 77\n"

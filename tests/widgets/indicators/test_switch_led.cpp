@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPalette>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -243,6 +244,72 @@ TEST_F(SwitchLedTest, PaintsBorderLampAndPressedLook)
     EXPECT_EQ(CountColor(Render(*sw), clLime), 0);
 }
 
+TEST_F(SwitchLedTest, FocusedBorderRings)
+{
+    sw->SetBorderSize(3);
+    sw->SetBorderShadowColor(clBlue);
+    sw->SetBorderHighlightColor(clYellow);
+    FocusIn(*sw);
+    // Focused: one more dark pair just inside the rings, in the shadow colour.
+    QImage image = Render(*sw);
+    EXPECT_EQ(PixelAt(image, 176 - 3, 14), clBlue);
+    EXPECT_EQ(PixelAt(image, 50, 27 - 3), clBlue);
+    EXPECT_EQ(PixelAt(image, 3, 14), ClassicSystemColor(sciBtnFace)) << "no light line to match";
+    // Focused and pressed: inset 1 all in the 3D dark shadow, inset 2 sunken. A
+    // palette with a dark shadow of its own tells that ring from the black one outside.
+    const QPalette saved = QApplication::palette();
+    QPalette palette = saved;
+    palette.setColor(QPalette::Shadow, QColor(0x10, 0x20, 0x40));
+    QApplication::setPalette(palette);
+    Press(kInside);
+    image = QImage(sw->size(), QImage::Format_RGB32);
+    sw->render(&image);
+    QApplication::setPalette(saved);
+    for (const QPoint at : {QPoint(50, 1), QPoint(1, 14), QPoint(175, 14), QPoint(50, 26)})
+        EXPECT_EQ(PixelAt(image, at.x(), at.y()), 0x402010u) << at.x() << "," << at.y();
+    EXPECT_EQ(PixelAt(image, 50, 0), clBlack);
+    EXPECT_EQ(PixelAt(image, 50, 2), clBlue);
+    EXPECT_EQ(PixelAt(image, 50, 25), clYellow);
+    Release(kOutside);
+}
+
+TEST_F(SwitchLedTest, CaptionKeepsToTheLampOrTheOppositeEdge)
+{
+    sw->SetBounds(0, 0, 177, 80);
+    sw->SetCaption("STOP");
+    sw->CaptionFont()->SetColor(clBlack);
+    sw->SetIndicatorHeight(1);  // no lamp drawn, the layout stays
+    // Rows of caption ink: next to the lamp or at the far edge of the caption rectangle.
+    const auto inkRows = [&] {
+        const QImage image = Render(*sw);
+        int first = -1, last = -1;
+        for (int y = 2; y < 78; ++y) {
+            if (CountColor(image, clBlack, 2, y, 175, y + 1) > 0) {
+                first = first < 0 ? y : first;
+                last = y;
+            }
+        }
+        return std::pair{first, last};
+    };
+    // Inner rectangle (0, 0, 176, 79); the lamp 5 in from it, 1 high; caption margin 2.
+    struct Row {
+        TiSideAlignment side;
+        TiSwitchLedCaptionAlignment caption;
+        bool inkNearTop;
+    };
+    for (const Row row : {Row{isaBottom, islcaIndicator, false}, Row{isaBottom, islcaOppisiteSide, true},
+                          Row{isaTop, islcaIndicator, true}, Row{isaTop, islcaOppisiteSide, false}}) {
+        sw->SetIndicatorAlignment(row.side);
+        sw->SetCaptionAlignment(row.caption);
+        const auto [first, last] = inkRows();
+        ASSERT_GE(first, 0);
+        if (row.inkNearTop)
+            EXPECT_LT(first, 20) << row.side << row.caption;
+        else
+            EXPECT_GT(last, 58) << row.side << row.caption;
+    }
+}
+
 TEST_F(SwitchLedTest, AcceleratorTogglesFromTheWindow)
 {
     auto* other = new QLineEdit(&window);
@@ -335,10 +402,10 @@ TEST_F(SwitchLedTest, PropertyFileRoundTripAndBadValues)
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("BorderSize = 1\nCaption_2 = STOP\nMomentaryStyle = 5\nCaption = never\n");
+    file.write("BorderSize = 1\nCaption = STOP\nCaption_2 = GO\nMomentaryStyle = 5\nCaption = never\n");
     file.close();
     EXPECT_THROW(copy.LoadPropertiesFromFile(path), std::runtime_error);
     EXPECT_EQ(copy.BorderSize(), 2);
-    EXPECT_EQ(copy.Caption(), "STOP");
+    EXPECT_EQ(copy.Caption(), "STOP") << "the file holds published properties only";
     EXPECT_EQ(copy.MomentaryStyle(), ismsNone);
 }
