@@ -43,7 +43,6 @@ target_link_libraries(console_forms PUBLIC device serial platform_port_list widg
 # committed. The build makes console_en.qm from it and carries it in the program as the
 # resource :/i18n/console_en.qm. The target update_translations (scripts/update-translations)
 # refreshes the .ts from every source file under app/, the same files the Song face is cut for.
-find_package(Qt6 REQUIRED COMPONENTS LinguistTools)
 set(CONSOLE_TS_FILES ${CMAKE_CURRENT_SOURCE_DIR}/translations/console_en.ts)
 qt_add_translations(console_forms
   TS_FILES ${CONSOLE_TS_FILES}
