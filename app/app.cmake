@@ -47,7 +47,7 @@ set(CONSOLE_TS_FILES ${CMAKE_CURRENT_SOURCE_DIR}/translations/console_en.ts)
 qt_add_translations(console_forms
   TS_FILES ${CONSOLE_TS_FILES}
   SOURCES ${_console_text_sources}
-  LUPDATE_OPTIONS -source-language zh_CN -target-language en -locations none -no-obsolete
+  LUPDATE_OPTIONS -source-language zh_CN -locations none -no-obsolete
   LRELEASE_OPTIONS -silent)
 
 add_executable(softstarter-console main.cpp)
