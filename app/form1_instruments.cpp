@@ -190,6 +190,7 @@ void TForm1::BuildStartingVoltagePanel()
 void TForm1::BuildTemperaturePanel()
 {
     Panel4 = MakePanel(Panel2, QRect(624, 136, 177, 177), PanelBevel::Raised);
+    //: Before the thermometer there is room for a short word only (about 55 px).
     iLabel12 = MakeCaption(Panel4, tr("温度："), 8, 8);
     iThermometer1 = Create<TiThermometer>(Panel4);
     iThermometer1->move(72, 16);

@@ -59,6 +59,7 @@
     </message>
     <message>
         <source>温度：</source>
+        <extracomment>Before the thermometer there is room for a short word only (about 55 px).</extracomment>
         <translation>Temp.:</translation>
     </message>
     <message>
