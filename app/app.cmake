@@ -33,8 +33,22 @@ add_library(console_forms STATIC
   extra_windows_menu.cpp
   console_extras.cpp
   frame_format.cpp
-  lamp_images.cpp)
+  lamp_images.cpp
+  caption_room.cpp
+  console_language.cpp)
 target_link_libraries(console_forms PUBLIC device serial platform_port_list widgets_indicators widgets_dials widgets_edit Qt6::Widgets)
+
+# The English translation (Debian qt6-l10n-tools and qt6-tools-dev). The texts are written
+# in Chinese in the sources; app/translations/console_en.ts holds their English and is
+# committed. The build makes console_en.qm from it and carries it in the program as the
+# resource :/i18n/console_en.qm. The target update_translations (scripts/update-translations)
+# refreshes the .ts from every source file under app/, the same files the Song face is cut for.
+set(CONSOLE_TS_FILES ${CMAKE_CURRENT_SOURCE_DIR}/translations/console_en.ts)
+qt_add_translations(console_forms
+  TS_FILES ${CONSOLE_TS_FILES}
+  SOURCES ${_console_text_sources}
+  LUPDATE_OPTIONS -source-language zh_CN -locations none -no-obsolete
+  LRELEASE_OPTIONS -silent)
 
 add_executable(softstarter-console main.cpp)
 target_link_libraries(softstarter-console PRIVATE console_forms platform_font_setup)

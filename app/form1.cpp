@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/form1.h"
 
+#include "app/caption_room.h"
 #include "app/combo_current_item.h"
 #include "app/console_look.h"
 #include "app/console_song_face.h"
@@ -20,8 +21,15 @@
 #include <QThread>
 #include <QTimer>
 
-const QString TForm1::OpenCaption = QStringLiteral("打开串口");
-const QString TForm1::CloseCaption = QStringLiteral("关闭串口");
+QString TForm1::OpenCaption()
+{
+    return tr("打开串口");
+}
+
+QString TForm1::CloseCaption()
+{
+    return tr("关闭串口");
+}
 
 namespace {
 
@@ -88,6 +96,7 @@ TForm1::TForm1(const QString& initialPort, QWidget* parent)
     BuildCommunicationPanel();
     BuildMemos();
     BuildInstrumentPanel();
+    MakeRoomForCaptions();
     SetUpComm1(initialPort);
 
     Timer1 = new QTimer(this);
@@ -116,7 +125,8 @@ void TForm1::BuildFrame()
     setFixedSize(ConsoleClientSize);
     SetBackground(this, clAppWorkSpace);
 
-    Label1 = new QLabel(QStringLiteral("Y5  控制界面"), this);
+    //: The title bar across the window; "Y5" is the device series, two blanks follow it.
+    Label1 = new QLabel(tr("Y5  控制界面"), this);
     Label1->setGeometry(0, 0, ConsoleClientSize.width(), 24);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QFont headerFont = ConsoleFont(FontMsSansSerif, -20, true);
@@ -136,7 +146,7 @@ void TForm1::BuildPortPanel()
     Panel3->setFont(ConsoleFont(FontMsSansSerif, -11, true));
 
     const QFont labelFont = ConsoleFont(FontSong, -16, true);
-    Label23 = MakeLabel(Panel3, QStringLiteral("端口: "), QRect(58, 10, 52, 16), labelFont);
+    Label23 = MakeLabel(Panel3, tr("端口: "), QRect(58, 10, 52, 16), labelFont);
     QStringList ports;
     for (int n = 1; n <= 9; ++n)
         ports << QStringLiteral("COM%1").arg(n);
@@ -145,14 +155,15 @@ void TForm1::BuildPortPanel()
         ComboBox4->addItem(QString::fromStdString(SerialPortDisplayText(entry)),
                            QString::fromStdString(entry.devicePath));
 
-    Label25 = MakeLabel(Panel3, QStringLiteral("波特率:   "), QRect(42, 34, 87, 16), labelFont);
+    Label25 = MakeLabel(Panel3, tr("波特率:   "), QRect(42, 34, 87, 16), labelFont);
     ComboBox5 = MakeCombo(Panel3, QRect(106, 34, 97, 21), {"4800", "9600", "19200", "38400"},
                           QStringLiteral("19200"));
-    Label26 = MakeLabel(Panel3, QStringLiteral("位元: "), QRect(58, 66, 52, 16), labelFont);
+    //: The frame format: data bits, parity, stop bits ("8_N_2").
+    Label26 = MakeLabel(Panel3, tr("位元: "), QRect(58, 66, 52, 16), labelFont);
     ComboBox6 = MakeCombo(Panel3, QRect(106, 66, 97, 21), {"8_N_2", "8_E_1", "8_O_1"},
                           QStringLiteral("8_N_2"));
 
-    BitBtn7 = new QPushButton(OpenCaption, Panel3);
+    BitBtn7 = new QPushButton(OpenCaption(), Panel3);
     BitBtn7->setGeometry(58, 96, 65, 35);
     Image9 = MakeImage(Panel3, 136, 96, UnlitLampPicture());
     Image20 = MakeImage(Panel3, 136, 96, LitLampPicture());
@@ -164,14 +175,16 @@ void TForm1::BuildCommunicationPanel()
     Panel5 = MakePanel(Panel2, QRect(-8, -1, 521, 41), PanelBevel::LoweredTwice);
     SetBackground(Panel5, clScrollBar);
 
-    CheckBox2 = new QCheckBox(QStringLiteral("通讯"), Panel5);
+    //: Check box "communication": while it is ticked the console polls the device.
+    CheckBox2 = new QCheckBox(tr("通讯"), Panel5);
     CheckBox2->setGeometry(24, 8, 49, 25);
     SetTextColor(CheckBox2, clMaroon);
     Image7 = MakeImage(Panel5, 88, 8, UnlitLampPicture());
     Image14 = MakeImage(Panel5, 88, 8, LitLampPicture());
     Image14->raise();
 
-    Label9 = MakeLabel(Panel5, QStringLiteral("地址:   "), QRect(160, 8, 78, 19), ConsoleFont(FontSong, -19));
+    //: The device's station address on the line, 1 to 255.
+    Label9 = MakeLabel(Panel5, tr("地址:   "), QRect(160, 8, 78, 19), ConsoleFont(FontSong, -19));
     ComboBox1 = MakeCombo(Panel5, QRect(208, 8, 49, 21), NumberItems(1, 255), QStringLiteral("1"),
                           ComboLook::ThreeD);
 }
@@ -191,6 +204,18 @@ void TForm1::BuildMemos()
     };
     Memo12 = makeMemo(QRect(520, 487, 73, 27));
     Memo13 = makeMemo(QRect(608, 487, 73, 27));
+}
+
+// The console's own captions fit as laid out and stay where they are; a translation's
+// longer captions take room only where there is some (the instrument panel's captions:
+// BuildInstrumentPanel).
+void TForm1::MakeRoomForCaptions()
+{
+    const int panel3Inside = Panel3->contentsRect().left();
+    RightAlignColumnBeforeFields({Label23, Label25, Label26}, ComboBox4->x(), panel3Inside);
+    WidenButtonLeftwards(BitBtn7, {OpenCaption(), CloseCaption()}, panel3Inside);
+    WidenCheckBoxRightwards(CheckBox2, Image7->x());
+    RightAlignColumnBeforeFields({Label9}, ComboBox1->x(), Image7->geometry().right() + 1 + CaptionGap);
 }
 
 void TForm1::SetUpComm1(const QString& initialPort)
@@ -279,7 +304,7 @@ void TForm1::ApplyPendingFormat()
 
 void TForm1::BitBtn7Click()
 {
-    if (BitBtn7->text() != OpenCaption) {
+    if (BitBtn7->text() != OpenCaption()) {
         Comm1->ClosePort();
         ShowPortClosed();
         return;
@@ -290,7 +315,7 @@ void TForm1::BitBtn7Click()
     } catch (...) {
         // A failed opening leaves the port closed, and the controls say so.
         ShowPortClosed();
-        ShowMessage(QStringLiteral("打开串口错误"));
+        ShowMessage(tr("打开串口错误"));
         return;
     }
     ShowPortOpen();
@@ -298,7 +323,7 @@ void TForm1::BitBtn7Click()
 
 void TForm1::ShowPortOpen()
 {
-    BitBtn7->setText(CloseCaption);
+    BitBtn7->setText(CloseCaption());
     // The port lamp shows its lit picture alone; the unlit ring would show around the
     // smaller red disc.
     Image9->hide();
@@ -307,7 +332,7 @@ void TForm1::ShowPortOpen()
 
 void TForm1::ShowPortClosed()
 {
-    BitBtn7->setText(OpenCaption);
+    BitBtn7->setText(OpenCaption());
     Image20->hide();
     Image9->show();
 }

@@ -147,8 +147,9 @@ public:
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
 
-    static const QString OpenCaption;   // "打开串口"
-    static const QString CloseCaption;  // "关闭串口"
+    // The open/close button's captions in the console's language: "打开串口", "关闭串口".
+    static QString OpenCaption();
+    static QString CloseCaption();
 
 private:
     void BuildFrame();
@@ -164,6 +165,7 @@ private:
     void BuildCurrentPanels();
     void BuildRunStopSwitch();
     void ConnectInstrumentHandlers();
+    void MakeRoomForCaptions();
     std::vector<TiComponent*> InstrumentWidgets() const;
     std::array<TiLedRound*, 9> AlarmLeds() const;
     void ShowRegisterState();

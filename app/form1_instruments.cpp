@@ -3,6 +3,7 @@
 // settings, and how the register state reaches them on every display tick.
 #include "app/form1.h"
 
+#include "app/caption_room.h"
 #include "app/console_look.h"
 #include "app/up_down_arrows.h"
 #include "widgets/indicators/analog_display.h"
@@ -106,14 +107,22 @@ void TForm1::BuildInstrumentPanel()
     // fired while its settings were applied; closing the bracket ends the loading state.
     for (TiComponent* widget : InstrumentWidgets())
         widget->EndLoading();
+    // The captions have sized themselves to their text; a translation's longer caption
+    // over an instrument wraps before the instrument to its right.
+    WrapCaptionBefore(iLabel13, iKnob1->x());
+    WrapCaptionBefore(iLabel12, iThermometer1->x());
+    WrapCaptionBefore(iLabel23, iAnalogDisplay5->x());
+    WrapCaptionBefore(iLabel24, iAnalogDisplay6->x());
 }
 
 void TForm1::BuildAlarmPanel()
 {
     Panel1 = MakePanel(Panel2, QRect(0, 40, 513, 97), PanelBevel::Raised);
-    Label2 = new QLabel(QStringLiteral("警报："), Panel1);
+    Label2 = new QLabel(tr("警报："), Panel1);
     Label2->move(8, 8);
 
+    // The lamps' captions and group headings are the device's own abbreviations, the same
+    // in every language, and are not translated.
     struct AlarmLamp {
         TiLedRound** led;
         int ledLeft;
@@ -142,7 +151,8 @@ void TForm1::BuildAlarmPanel()
 void TForm1::BuildStartingVoltagePanel()
 {
     Panel6 = MakePanel(Panel2, QRect(-8, 136, 633, 177), PanelBevel::Raised);
-    iLabel13 = MakeCaption(Panel6, QStringLiteral("启动电压%："), 16, 8);
+    //: The motor's starting voltage, in percent of the full voltage.
+    iLabel13 = MakeCaption(Panel6, tr("启动电压%："), 16, 8);
 
     iKnob1 = Create<TiKnob>(Panel6);
     iKnob1->move(88, 16);
@@ -163,7 +173,8 @@ void TForm1::BuildStartingVoltagePanel()
     UpDown1 = new UpDownArrows(Panel6);
     UpDown1->setGeometry(73, 40, 15, 21);
 
-    iLabel15 = MakeCaption(Panel6, QStringLiteral("输出量："), 488, 16);
+    //: The soft starter's output level, in percent.
+    iLabel15 = MakeCaption(Panel6, tr("输出量："), 488, 16);
     iAnalogOutput4 = MakeNumericEdit(Panel6, 488, 40, 57, 1);
 
     iLedBar2 = Create<TiLedBar>(Panel6);
@@ -179,7 +190,8 @@ void TForm1::BuildStartingVoltagePanel()
 void TForm1::BuildTemperaturePanel()
 {
     Panel4 = MakePanel(Panel2, QRect(624, 136, 177, 177), PanelBevel::Raised);
-    iLabel12 = MakeCaption(Panel4, QStringLiteral("温度："), 8, 8);
+    //: Before the thermometer there is room for a short word only (about 55 px).
+    iLabel12 = MakeCaption(Panel4, tr("温度："), 8, 8);
     iThermometer1 = Create<TiThermometer>(Panel4);
     iThermometer1->move(72, 16);
     iThermometer1->SetPositionMax(100);
@@ -192,12 +204,12 @@ void TForm1::BuildTemperaturePanel()
 void TForm1::BuildSoftStartStopPanels()
 {
     Panel11 = MakePanel(Panel2, QRect(0, 312, 225, 209), PanelBevel::Raised);
-    iLabel23 = MakeCaption(Panel11, QStringLiteral("缓启动时间："), 16, 8);
+    iLabel23 = MakeCaption(Panel11, tr("缓启动时间："), 16, 8);
     iAnalogDisplay5 = MakeNumericDisplay(Panel11, 126, 13);
     iKnob2 = MakeTimeKnob(Panel11);
 
     Panel10 = MakePanel(Panel2, QRect(224, 312, 225, 209), PanelBevel::Raised);
-    iLabel24 = MakeCaption(Panel10, QStringLiteral("缓停止时间："), 16, 8);
+    iLabel24 = MakeCaption(Panel10, tr("缓停止时间："), 16, 8);
     iAnalogDisplay6 = MakeNumericDisplay(Panel10, 126, 13);
     iKnob3 = MakeTimeKnob(Panel10);
 }
@@ -263,7 +275,9 @@ void TForm1::ShowRegisterState()
 
     link_.WriteExpiryStep();
 
-    // The switch's caption names the action it offers: "STOP" while the motor runs.
+    // The switch's caption names the action it offers: "STOP" while the motor runs. The
+    // captions are data, not translated: the device link reads the caption to tell which
+    // command a click means.
     if (Bit(link_.Register(0), 0)) {
         iSwitchLed1->SetActiveColor(clLime);
         iSwitchLed1->SetCaption(QStringLiteral("STOP"));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/form2.h"
 
+#include "app/caption_room.h"
 #include "app/console_look.h"
 #include "app/console_song_face.h"
 
@@ -33,7 +34,7 @@ QLineEdit* MakeEdit(QWidget* parent, int left, int top)
 TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     InstallConsoleSongFace();
-    setWindowTitle(QStringLiteral("修改参数"));
+    setWindowTitle(tr("修改参数"));
     setFont(ConsoleFont(FontMsSansSerif, -11));
     move(730, 394);
     setFixedSize(386, 193);
@@ -42,24 +43,30 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window)
     Panel1 = MakePanel(this, QRect(0, 0, 385, 193), PanelBevel::Raised);
     SetBackground(Panel1, ColorSkyBlue);
 
-    Label1 = MakeCaption(Panel1, QStringLiteral("小数点: "), QRect(24, 24, 42, 13));
+    Label1 = MakeCaption(Panel1, tr("小数点: "), QRect(24, 24, 42, 13));
     Edit1 = MakeEdit(Panel1, 72, 16);
-    Label3 = MakeCaption(Panel1, QStringLiteral("菜单自动 "), QRect(8, 56, 57, 13));
-    Label4 = MakeCaption(Panel1, QStringLiteral("退出时间: "), QRect(8, 72, 57, 13));
+    //: With the next caption: the time after which the device's menu closes by itself.
+    Label3 = MakeCaption(Panel1, tr("菜单自动 "), QRect(8, 56, 57, 13));
+    Label4 = MakeCaption(Panel1, tr("退出时间: "), QRect(8, 72, 57, 13));
     Edit2 = MakeEdit(Panel1, 72, 64);
-    Label2 = MakeCaption(Panel1, QStringLiteral("输入信号: "), QRect(8, 112, 54, 13));
+    Label2 = MakeCaption(Panel1, tr("输入信号: "), QRect(8, 112, 54, 13));
     Edit3 = MakeEdit(Panel1, 72, 104);
-    Label5 = MakeCaption(Panel1, QStringLiteral("下限值:"), QRect(152, 24, 39, 13));
+    Label5 = MakeCaption(Panel1, tr("下限值:"), QRect(152, 24, 39, 13));
     Edit4 = MakeEdit(Panel1, 200, 16);
-    Label6 = MakeCaption(Panel1, QStringLiteral("上限值:"), QRect(152, 72, 39, 13));
+    Label6 = MakeCaption(Panel1, tr("上限值:"), QRect(152, 72, 39, 13));
     Edit5 = MakeEdit(Panel1, 200, 64);
-    Label7 = MakeCaption(Panel1, QStringLiteral("迂回值:"), QRect(152, 112, 39, 13));
+    //: The hysteresis of the device's limit alarms.
+    Label7 = MakeCaption(Panel1, tr("迂回值:"), QRect(152, 112, 39, 13));
     Edit6 = MakeEdit(Panel1, 200, 104);
 
-    BitBtn1 = new QPushButton(QStringLiteral("确定"), Panel1);
+    BitBtn1 = new QPushButton(tr("确定"), Panel1);
     BitBtn1->setGeometry(96, 144, 89, 25);
     SetTextColor(BitBtn1, clBlue);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+
+    // A translation's longer captions: each column right-aligned before its fields.
+    RightAlignColumnBeforeFields({Label1, Label3, Label4, Label2}, Edit1->x(), Panel1->contentsRect().left());
+    RightAlignColumnBeforeFields({Label5, Label6, Label7}, Edit4->x(), Edit1->geometry().right() + 1 + CaptionGap);
 
     // Tab order as the dialog was laid out: the left column, the button, the right column.
     setTabOrder(Edit1, Edit2);

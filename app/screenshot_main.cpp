@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // console-screenshot: runs the console window against a device (normally the simulator),
 // does what an operator does first (open the port, tick "通讯", start the motor), lets it
-// run for a while and saves a picture of the window. Used for the README's screenshot.
+// run for a while and saves a picture of the window, in Chinese or, given the language "en",
+// in English. Used for the README's screenshots.
+#include "app/console_language.h"
 #include "app/form1.h"
 #include "widgets/indicators/switch_led.h"
 
@@ -32,10 +34,20 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     if (arguments.size() < 3) {
-        std::fprintf(stderr, "usage: console-screenshot PORT OUTPUT.png [SECONDS]\n");
+        std::fprintf(stderr, "usage: console-screenshot PORT OUTPUT.png [SECONDS [en|zh]]\n");
         return 2;
     }
     const int seconds = arguments.size() > 3 ? arguments[3].toInt() : 8;
+    // The language as the console's --lang option takes it.
+    const QString languageName = arguments.size() > 4 ? arguments[4] : QStringLiteral("zh");
+    const LanguageChoice language = LanguageFromArguments({arguments[0], QStringLiteral("--lang"), languageName});
+    if (!language.error.isEmpty()) {
+        std::fprintf(stderr, "console-screenshot: %s\n", qPrintable(language.error));
+        return 2;
+    }
+    const ConsoleTranslation translation(language.language);
+    if (!translation.Loaded())
+        return 1;
 
     TForm1 form(arguments[1]);
     form.ShowMessage = [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); };

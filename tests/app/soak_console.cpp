@@ -273,7 +273,7 @@ private:
         }
         // The operator opens the port (it shows closed after the last device went away)
         // and ticks communication once.
-        if (form_.BitBtn7->text() == TForm1::OpenCaption) form_.BitBtn7->click();
+        if (form_.BitBtn7->text() == TForm1::OpenCaption()) form_.BitBtn7->click();
         if (!form_.Comm1->IsOpen()) Fail("port did not open for phase " + fault.name);
         if (!form_.CheckBox2->isChecked()) form_.CheckBox2->click();
 
@@ -299,7 +299,7 @@ private:
         simulator_.Stop();   // the device goes away
         QElapsedTimer closing;
         closing.start();
-        while (form_.BitBtn7->text() != TForm1::OpenCaption || form_.Comm1->IsOpen()) {
+        while (form_.BitBtn7->text() != TForm1::OpenCaption() || form_.Comm1->IsOpen()) {
             if (closing.elapsed() > 10000) {
                 Fail("port still shown open 10 s after the device went away (" + fault.name + ")");
                 form_.BitBtn7->click();
@@ -405,7 +405,7 @@ private:
             Fail("simulator did not start for the final check");
             return;
         }
-        if (form_.BitBtn7->text() == TForm1::OpenCaption) form_.BitBtn7->click();
+        if (form_.BitBtn7->text() == TForm1::OpenCaption()) form_.BitBtn7->click();
         QElapsedTimer clock;
         clock.start();
         auto allRead = [this] {

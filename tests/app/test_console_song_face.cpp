@@ -8,13 +8,11 @@
 #include "app/form2.h"
 #include "platform/canvas/fonts.h"
 #include "platform/canvas/song_face.h"
+#include "tests/support/shown_texts.h"
 #include "widgets/base/component.h"
 
-#include <QAbstractButton>
 #include <QByteArray>
-#include <QComboBox>
 #include <QImage>
-#include <QLabel>
 #include <QPainter>
 #include <QRawFont>
 
@@ -26,30 +24,6 @@ extern const unsigned char kConsoleSongFace[];
 extern const std::size_t kConsoleSongFaceSize;
 
 namespace {
-
-// Every text the main window shows: titles, labels, buttons, combo items, and the
-// captions and units of the instrument widgets.
-QString TextsShownBy(QWidget& window)
-{
-    QString texts = window.windowTitle();
-    for (QWidget* widget : window.findChildren<QWidget*>()) {
-        texts += widget->windowTitle();
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            texts += label->text();
-        if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            texts += button->text();
-        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-            for (int i = 0; i < combo->count(); ++i)
-                texts += combo->itemText(i);
-        }
-        for (const char* property : {"Caption", "Caption_2", "UnitsText", "Text"}) {
-            const QVariant value = widget->property(property);
-            if (value.canConvert<QString>())
-                texts += value.toString();
-        }
-    }
-    return texts;
-}
 
 QImage Drawn(const QFont& font, const QString& text)
 {

@@ -132,7 +132,7 @@ public:
 
     bool PortShownClosed()
     {
-        return Form().BitBtn7->text() == TForm1::OpenCaption && Form().Image20->isHidden() && !Form().Comm1->IsOpen();
+        return Form().BitBtn7->text() == TForm1::OpenCaption() && Form().Image20->isHidden() && !Form().Comm1->IsOpen();
     }
 
     // Number of requests the simulator received so far.
