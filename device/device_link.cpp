@@ -114,6 +114,8 @@ void DeviceLink::AdvanceBlockIfDone()
 void DeviceLink::SetFollowBlock0(bool on)
 {
     followBlock0_ = on;
+    // The first read goes out at once when nothing might still be answered.
+    if (on) FollowUpWithNextRead();
 }
 
 bool DeviceLink::FollowReadWithinReplyWindow(std::int64_t nowMs) const

@@ -17,8 +17,8 @@
 //
 // "Follow the start" (off unless switched on, by the operator's choice only) reads block
 // 0 alone as fast as the device answers: one read at a time, the next as soon as the
-// reply is in or, with no reply, at the first poll tick after its reply window. It waits
-// until no read of another block might still be answered before its first read, and when
+// reply is in or, with no reply, at the first poll tick after its reply window. Its first
+// read goes out as soon as no read of another block might still be answered, and when
 // it is switched off the cycle moves on from block 0 as usual.
 
 #include "device/link_observer.h"
@@ -120,7 +120,8 @@ public:
     void AddObserver(LinkObserver* observer);
     void RemoveObserver(LinkObserver* observer);
 
-    // Reads block 0 alone, as fast as the device answers, while on (see above).
+    // Reads block 0 alone, as fast as the device answers, while on (see above). Switching
+    // it on sends the first read at once if no read might still be answered.
     void SetFollowBlock0(bool on);
     bool FollowingBlock0() const { return followBlock0_; }
 

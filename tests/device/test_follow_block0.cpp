@@ -44,9 +44,9 @@ protected:
 TEST_F(FollowBlock0Test, ReadsBlock0AgainAsSoonAsEachReplyIsIn)
 {
     link.SetFollowBlock0(true);
-    Tick();
+    EXPECT_EQ(host.sent.size(), 1u);   // the first read at once
     for (int i = 0; i < 5; ++i) Answer(static_cast<std::uint16_t>(100 * i));
-    EXPECT_EQ(Blocks(), std::vector<int>(6, 0));   // the tick's read and one after each reply
+    EXPECT_EQ(Blocks(), std::vector<int>(6, 0));   // and one after each reply
     EXPECT_EQ(link.Register(0), 400u);
     EXPECT_TRUE(host.lamp);
     // A tick inside the reply window of the read in flight sends nothing.
@@ -58,7 +58,6 @@ TEST_F(FollowBlock0Test, ReadsBlock0AgainAsSoonAsEachReplyIsIn)
 TEST_F(FollowBlock0Test, ALostReplyWaitsForTheReplyWindowAndUnlightsTheLamp)
 {
     link.SetFollowBlock0(true);
-    Tick();
     Answer(1);
     ASSERT_EQ(host.sent.size(), 2u);
     Tick(DeviceLink::FollowReplyWindowMs - 40);   // still within the window
@@ -99,7 +98,6 @@ TEST_F(FollowBlock0Test, WaitsForTheReadOfAnotherBlockThenSwitchesOffBackToTheRo
 TEST_F(FollowBlock0Test, AWriteHoldsTheReadsBackUntilItsEcho)
 {
     link.SetFollowBlock0(true);
-    Tick();
     link.SwitchChange("RUN");   // the operator's write goes out at once, as always
     Answer(1);                  // the read before it is answered: the write still waits
     EXPECT_EQ(Blocks(), (std::vector<int>{0, -1}));
@@ -111,8 +109,8 @@ TEST_F(FollowBlock0Test, AWriteHoldsTheReadsBackUntilItsEcho)
 
 TEST_F(FollowBlock0Test, NothingIsSentUntickedAndNoiseOrDamageSendsNoExtraRead)
 {
-    link.SetFollowBlock0(true);
     host.ticked = false;
+    link.SetFollowBlock0(true);
     Tick();
     EXPECT_TRUE(host.sent.empty());
     host.ticked = true;
