@@ -110,6 +110,9 @@ void TrendChart::BuildSeries()
     outputAxis_->setTitleText(tr("输出 (%)"));
     outputAxis_->setRange(0, OutputAxisTop);
     outputAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    outputAxis_->setTickType(QValueAxis::TicksDynamic);
+    outputAxis_->setTickAnchor(0);
+    outputAxis_->setTickInterval(25);
     currentAxis_ = new QValueAxis;
     currentAxis_->setTitleText(tr("电流 (A)"));
     currentAxis_->setLabelFormat(QStringLiteral("%.0f"));

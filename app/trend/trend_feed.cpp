@@ -13,7 +13,10 @@ void TrendFeed::RequestSent(const RequestSentEvent& event)
     if (event.kind == LinkRequestKind::Write && event.reg == RunStateRegister && event.sent) {
         const bool run = (event.value & 1u) != 0;
         history_.AddMarker({event.atMs, run ? TrendMarkerKind::RunCommand : TrendMarkerKind::StopCommand, -1});
-        if (run) recorder_.RunCommandSent(event.atMs);
+        if (run) {
+            recorder_.RunCommandSent(event.atMs);
+            if (onRunCommand) onRunCommand();
+        }
     }
     Tell(recorder_.AdvanceTo(event.atMs));
 }

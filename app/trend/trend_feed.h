@@ -19,6 +19,8 @@ public:
     // Told after each new sample, and when a record starts or ends.
     std::function<void()> onSample;
     std::function<void(StartRecorder::Change)> onRecordChange;
+    // Told when the operator's run command went out (a start may follow).
+    std::function<void()> onRunCommand;
 
     void RequestSent(const RequestSentEvent& event) override;
     void BlockJudged(const BlockJudgedEvent& event) override;

@@ -2,8 +2,11 @@
 #pragma once
 // The trend of a console session: it watches the device link from the moment it is made,
 // keeps the history and the start records, and switches the link's "follow the start"
-// reading on while a record runs, if the operator has chosen it. It writes nothing to
-// disk and, unless following the start is chosen, changes nothing on the line.
+// reading on while a record runs, if the operator has chosen it: from the operator's run
+// command (the start of a record begun from the console), or else from the first reply
+// showing the motor running, to the record's end; a run command that no start follows
+// within RunCommandWaitMs switches it off again. It writes nothing to disk and, unless
+// following the start is chosen, changes nothing on the line.
 
 #include "app/trend/start_recorder.h"
 #include "app/trend/trend_feed.h"
@@ -18,6 +21,8 @@ class TrendSession : public QObject {
     Q_OBJECT
 
 public:
+    static constexpr int RunCommandWaitMs = 5000;
+
     TrendSession(DeviceLink& link, const WallClockAnchor& clock, QObject* parent = nullptr);
     ~TrendSession() override;
 
@@ -42,4 +47,6 @@ private:
     StartRecorder recorder_;
     TrendFeed feed_{history_, recorder_};
     bool followChosen_ = false;
+    bool runCommandPending_ = false;   // a run command went out and no record has started since
+    int runCommands_ = 0;
 };

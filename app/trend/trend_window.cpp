@@ -50,6 +50,7 @@ TrendWindow::TrendWindow(TrendSession& session, QWidget* parent) : QWidget(paren
     splitter->addWidget(BuildRecordPanel());
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({440, 150});
 
     status_ = new QLabel(this);
     auto* layout = new QVBoxLayout(this);

@@ -232,12 +232,11 @@ TEST(TrendAgainstSimulator, FollowingTheStartReadsFasterOneAtATimeAndReturnsToTh
     std::int64_t longestGapMs = 0;
     const TrendSample* previous = nullptr;
     for (const TrendSample& s : record.samples) {
-        if (s.atMs < record.startMs) continue;
+        if (s.atMs < FirstRunningMs(record)) continue;   // following begins with the first running reply
         if (previous) longestGapMs = std::max(longestGapMs, s.atMs - previous->atMs);
         previous = &s;
         ++following;
     }
-    // The rate once following: from the first reply showing the motor running to the end.
     const double seconds = static_cast<double>(record.endMs - FirstRunningMs(record)) / 1000.0;
     const double perSecond = (following - 1) / seconds;
     std::cout << "[ figures  ] following the start: " << following << " samples in " << seconds << " s = " << perSecond

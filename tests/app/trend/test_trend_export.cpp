@@ -176,7 +176,8 @@ using fake_link_host::FakeHost;
 using fake_link_host::ReadReply;
 
 // The session on a link whose device the test plays: the operator's choice turns the
-// fast reads on only while a record runs, unticking it or ending the session turns them off.
+// fast reads on only while a record runs or a run command awaits its start; unticking it
+// or ending the session turns them off.
 TEST(TrendSession, FollowsTheStartOnlyWhenChosenAndOnlyWhileARecordRuns)
 {
     FakeHost host;
@@ -212,6 +213,12 @@ TEST(TrendSession, FollowsTheStartOnlyWhenChosenAndOnlyWhileARecordRuns)
     EXPECT_FALSE(session->Recorder().Recording());
     EXPECT_FALSE(link.FollowingBlock0());
     startOnce();
+    EXPECT_TRUE(link.FollowingBlock0());
+    answerBlock0(0, 0);
+    EXPECT_FALSE(link.FollowingBlock0());
+    // The operator's run command starts the fast reads before the motor is seen running.
+    link.SwitchChange("RUN");
+    QCoreApplication::processEvents();
     EXPECT_TRUE(link.FollowingBlock0());
     session.reset();                        // the session goes: the link is left as usual, unwatched
     EXPECT_FALSE(link.FollowingBlock0());
