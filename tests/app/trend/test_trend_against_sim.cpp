@@ -214,7 +214,7 @@ TEST(TrendAgainstSimulator, TheUsualCycleRecordsATenSecondStartAndItsCsvParsesBa
 
 TEST(TrendAgainstSimulator, FollowingTheStartReadsFasterOneAtATimeAndReturnsToTheRotation)
 {
-    TrendRig rig({"--set", "2=5"});   // soft start 5 s
+    TrendRig rig({"--set", "2=3"});   // soft start 3 s
     ASSERT_TRUE(rig.started);
     TrendWindow* window = rig.OpenWindow();
     ASSERT_NE(window, nullptr);
@@ -244,8 +244,8 @@ TEST(TrendAgainstSimulator, FollowingTheStartReadsFasterOneAtATimeAndReturnsToTh
     EXPECT_GT(perSecond, 2.0);   // the usual cycle reads block 0 once in 3 s
     EXPECT_LT(longestGapMs, 1000);
     ASSERT_TRUE(figures.rampTimeMs.has_value());
-    EXPECT_GE(*figures.rampTimeMs, 5000 - 300);
-    EXPECT_LE(*figures.rampTimeMs, 5000 + longestGapMs + 300);
+    EXPECT_GE(*figures.rampTimeMs, 3000 - 300);
+    EXPECT_LE(*figures.rampTimeMs, 3000 + longestGapMs + 300);
     EXPECT_EQ(figures.peakCurrentTenths, SoftStarterModel::FullCurrent);
 
     // After the record the rotation comes back: blocks 10 and 20 are read again.
