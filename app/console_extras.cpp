@@ -14,6 +14,10 @@ ExtraWindowsMenu& InstallConsoleExtras(TForm1& form)
     // The trend watches the link from the start of the session; its window is made when first opened.
     auto* trend = new TrendSession(form.Link(), WallClockAnchor::Now(), menu);
     menu->AddWindow(QCoreApplication::translate("ConsoleExtras", "运行趋势与启动记录"), QKeySequence(Qt::CTRL | Qt::Key_T),
-                    [trend] { return new TrendWindow(*trend); });
+                    [trend, &form] {
+                        auto* window = new TrendWindow(*trend);
+                        window->setFont(form.font());   // the console's font, with its built-in Song face
+                        return window;
+                    });
     return *menu;
 }

@@ -2,12 +2,15 @@
 #include "app/trend/trend_chart.h"
 
 #include <QChart>
+#include <QCursor>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QKeyEvent>
+#include <QLegend>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QScatterSeries>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QWheelEvent>
 
@@ -146,7 +149,11 @@ void TrendChart::BuildSeries()
     add(overlayOutput_, outputAxis_);
     add(overlayCurrent_, currentAxis_);
     add(overlayTemperature_, temperatureAxis_);
-    for (QScatterSeries* marks : {runCommands_, stopCommands_, runChanges_, alarms_}) add(marks, outputAxis_);
+    for (QScatterSeries* marks : {runCommands_, stopCommands_, runChanges_, alarms_}) {
+        add(marks, outputAxis_);
+        connect(marks, &QScatterSeries::hovered, this, [this](const QPointF& point, bool entered) { ShowMarkerTip(point, entered); });
+    }
+    ApplyFont();
     for (QLineSeries* overlay : {overlayOutput_, overlayCurrent_, overlayTemperature_}) overlay->setVisible(false);
 }
 
@@ -321,6 +328,46 @@ void TrendChart::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton) return QChartView::mouseReleaseEvent(event);
     dragFrom_.reset();
     event->accept();
+}
+
+void TrendChart::changeEvent(QEvent* event)
+{
+    QChartView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) ApplyFont();
+}
+
+// The chart's texts in the window's font (the console's, with its built-in Song face).
+void TrendChart::ApplyFont()
+{
+    QFont titles = font();
+    titles.setBold(true);
+    chart()->legend()->setFont(font());
+    for (QAbstractAxis* axis : chart()->axes()) {
+        axis->setLabelsFont(font());
+        axis->setTitleFont(titles);
+    }
+}
+
+// What the markers under the pointer stand for, with their time.
+void TrendChart::ShowMarkerTip(const QPointF& point, bool entered)
+{
+    if (!entered) {
+        QToolTip::hideText();
+        return;
+    }
+    QStringList lines;
+    for (const TrendMarker& marker : session_.History().Markers()) {
+        if (std::fabs(ToAxis(marker.atMs) - point.x()) > 0.5) continue;
+        const QString at = QString::fromStdString(session_.Clock().Iso8601(marker.atMs)).mid(11, 12);
+        switch (marker.kind) {
+        case TrendMarkerKind::RunCommand: lines << tr("%1 运行命令").arg(at); break;
+        case TrendMarkerKind::StopCommand: lines << tr("%1 停止命令").arg(at); break;
+        case TrendMarkerKind::MotorStarted: lines << tr("%1 电机运行").arg(at); break;
+        case TrendMarkerKind::MotorStopped: lines << tr("%1 电机停止").arg(at); break;
+        case TrendMarkerKind::AlarmRose: lines << tr("%1 警报位 %2 升起").arg(at).arg(marker.alarmBit); break;
+        }
+    }
+    if (!lines.isEmpty()) QToolTip::showText(QCursor::pos(), lines.join(QLatin1Char('\n')), this);
 }
 
 void TrendChart::keyPressEvent(QKeyEvent* event)

@@ -55,8 +55,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void ApplyFont();
+    void ShowMarkerTip(const QPointF& point, bool entered);
     void BuildSeries();
     void FixWindow(std::int64_t endMs);
     void FillQuantities(std::int64_t fromMs, std::int64_t toMs);

@@ -252,7 +252,8 @@ TEST(TrendAgainstSimulator, FollowingTheStartReadsFasterOneAtATimeAndReturnsToTh
     const double seconds = static_cast<double>(record.endMs - FirstRunningMs(record)) / 1000.0;
     const double perSecond = (following - 1) / seconds;
     std::cout << "[ figures  ] following the start: " << following << " samples in " << seconds << " s = " << perSecond
-              << " per second, longest gap " << longestGapMs << " ms, ramp " << figures.rampTimeMs.value_or(-1) << " ms\n";
+              << " per second, longest gap " << longestGapMs << " ms, ramp " << figures.rampTimeMs.value_or(-1)
+              << " ms, first running reply " << FirstRunningMs(record) - record.startMs << " ms after the run command\n";
     EXPECT_GT(perSecond, 2.0);   // the usual cycle reads block 0 once in 3 s
     EXPECT_LT(longestGapMs, 1000);
     ASSERT_TRUE(figures.rampTimeMs.has_value());
