@@ -2,8 +2,8 @@
 #pragma once
 // The trend's samples and markers in time order, with bounded memory: beyond their
 // capacity the oldest go. The sample capacity holds more than an hour at the fastest
-// rate the link reads block 0 (three and a half hours at ten a second), and four days at the usual
-// one read every three seconds.
+// rate the link reads block 0 (three and a half hours at ten a second), and four days
+// at the usual one read every three seconds.
 
 #include "app/trend/trend_sample.h"
 
