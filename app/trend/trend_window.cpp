@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
@@ -139,6 +140,12 @@ const StartRecord* TrendWindow::RecordAt(int recordIndex) const
 
 void TrendWindow::ShowRecords()
 {
+    // The list is newest first: the selection follows its record, not its row. The
+    // table still shows the records as they were: the number is read from it.
+    const QTableWidgetItem* selected = records_->item(records_->currentRow(), 0);
+    const int selectedNumber = selected ? selected->text().toInt() : 0;
+    bool stillKept = false;
+    const QSignalBlocker quiet(records_);
     const auto& kept = session_.Recorder().Records();
     records_->setRowCount(static_cast<int>(kept.size()));
     for (int row = 0; row < static_cast<int>(kept.size()); ++row) {
@@ -158,7 +165,12 @@ void TrendWindow::ShowRecords()
             QString::number(figures.temperatureRiseC),
             end};
         for (int column = 0; column < cells.size(); ++column) records_->setItem(row, column, new QTableWidgetItem(cells[column]));
+        if (record.number == selectedNumber) {
+            records_->selectRow(row);
+            stillKept = true;
+        }
     }
+    if (!stillKept) records_->setCurrentCell(-1, -1);
     if (overlay_->isChecked()) OverlayRecord(records_->currentRow());
 }
 

@@ -39,6 +39,7 @@ public:
     TrendChart* Chart() const { return chart_; }
     QTableWidget* RecordTable() const { return records_; }
     QCheckBox* FollowBox() const { return follow_; }
+    QPushButton* OverlayButton() const { return overlay_; }
 
     // Draws the record at this list index over the live trend (-1: none).
     void OverlayRecord(int recordIndex);
