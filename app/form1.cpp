@@ -5,6 +5,7 @@
 #include "app/combo_current_item.h"
 #include "app/console_look.h"
 #include "app/console_song_face.h"
+#include "app/extra_windows_menu.h"
 #include "app/frame_format.h"
 #include "app/lamp_images.h"
 #include "device/lenient_str_to_int.h"
@@ -115,6 +116,8 @@ TForm1::~TForm1()
 {
     // Close the port before the controls its handlers touch go away.
     Comm1->ClosePort();
+    // The extra windows and what watches the link go before the link itself.
+    qDeleteAll(findChildren<ExtraWindowsMenu*>(Qt::FindDirectChildrenOnly));
 }
 
 void TForm1::BuildFrame()

@@ -6,7 +6,8 @@
 //   report   prints one line of counters (see PrintReport)
 //   toggle   presses the run/stop switch once
 // End of input closes the window and ends the program. --log-paints writes each paint of
-// an instrument to stderr.
+// an instrument to stderr. --trend opens the trend window beside the main window, as
+// its shortcut does; --follow-the-start also ticks its "follow the start" choice.
 //
 // With --exit-after-first-paint it prints the start-up figures once the main window has
 // been painted and quits; the start-up benchmark runs it that way.
@@ -15,14 +16,18 @@
 // CONSOLE_LAUNCH_NS (CLOCK_REALTIME nanoseconds, set by whoever launches the process),
 // or from the start of main() when it is missing.
 
+#include "app/console_extras.h"
+#include "app/extra_windows_menu.h"
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/trend/trend_window.h"
 #include "bench/measured_window.h"
 #include "platform/canvas/font_setup_in_background.h"
 #include "widgets/base/component.h"
 #include "widgets/indicators/switch_led.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QCheckBox>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -42,6 +47,8 @@ struct Options {
     int toggleRunSeconds = 0;
     bool exitAfterFirstPaint = false;
     bool logPaints = false;
+    bool trend = false;
+    bool followTheStart = false;
 };
 
 Options ParseOptions(const QStringList& arguments)
@@ -58,6 +65,10 @@ Options ParseOptions(const QStringList& arguments)
             options.exitAfterFirstPaint = true;
         else if (argument == QLatin1String("--log-paints"))
             options.logPaints = true;
+        else if (argument == QLatin1String("--trend"))
+            options.trend = true;
+        else if (argument == QLatin1String("--follow-the-start"))
+            options.trend = options.followTheStart = true;
     }
     return options;
 }
@@ -99,6 +110,18 @@ void HandleCommand(const std::string& command, const PaintWatch& watch, TForm1& 
         form.iSwitchLed1Change(form.iSwitchLed1);
 }
 
+void OpenTrendWindow(TForm1& form, bool followTheStart)
+{
+    ExtraWindowsMenu& menu = InstallConsoleExtras(form);
+    QAction* entry = form.actions().value(0);
+    auto* window = entry ? qobject_cast<TrendWindow*>(menu.Open(entry)) : nullptr;
+    if (!window) {
+        std::fprintf(stderr, "no trend window\n");
+        std::exit(1);
+    }
+    if (followTheStart) window->FollowBox()->setChecked(true);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -129,6 +152,8 @@ int main(int argc, char** argv)
     }
 
     form1.show();
+    if (options.trend)
+        OpenTrendWindow(form1, options.followTheStart);
     if (!options.port.isEmpty())
         StartCommunication(form1);
 

@@ -96,19 +96,47 @@ void DeviceLink::GiveUpPastHorizon(std::int64_t nowMs)
 
 void DeviceLink::AdvanceBlockIfDone()
 {
-    if (replyBuffer_[BlockDoneByte] != 1) return;
-    // While a read for the done block might still be answered, asking for the next block
-    // would leave a reply that could answer either.
+    // While a read for the current block might still be answered, asking for another
+    // block would leave a reply that could answer either.
     if (inFlight_.OutstandingReads() > 0) return;
+    if (followBlock0_) {
+        replyBuffer_[BlockIndexByte] = 0;
+        replyBuffer_[BlockDoneByte] = 0;
+        return;
+    }
+    if (replyBuffer_[BlockDoneByte] != 1) return;
     int next = replyBuffer_[BlockIndexByte] + 1;
     if (next >= BlockCount) next = 0;
     replyBuffer_[BlockIndexByte] = static_cast<std::uint8_t>(next);
     replyBuffer_[BlockDoneByte] = 0;
 }
 
+void DeviceLink::SetFollowBlock0(bool on)
+{
+    followBlock0_ = on;
+    // The first read goes out at once when nothing might still be answered.
+    if (on) FollowUpWithNextRead();
+}
+
+bool DeviceLink::FollowReadWithinReplyWindow(std::int64_t nowMs) const
+{
+    return followBlock0_ && readAwaitingReply_ && nowMs - lastReadSentMs_ < FollowReplyWindowMs;
+}
+
+void DeviceLink::FollowUpWithNextRead()
+{
+    AdvanceBlockIfDone();
+    if (!followBlock0_ || !host_.CommunicationTicked() || writePending_) return;
+    if (replyBuffer_[BlockDoneByte] == 1 || inFlight_.OutstandingReads() > 0) return;
+    SendReadRequest(0, RegistersPerBlock);
+}
+
 void DeviceLink::Timer1Timer()
 {
-    GiveUpPastHorizon(host_.MonotonicMs());
+    const std::int64_t now = host_.MonotonicMs();
+    GiveUpPastHorizon(now);
+    // Following the start, a read sent just before this tick still has its reply window.
+    if (FollowReadWithinReplyWindow(now)) return;
     AdvanceBlockIfDone();
     // A read still unanswered at the next tick means the device has stopped
     // answering; the lamp must not keep showing stale values as live.
@@ -143,6 +171,7 @@ void DeviceLink::SendReadRequest(std::uint8_t start, std::uint8_t count)
         inFlight_.Add({RequestInFlight::Kind::Read, block, frame, now});
         lastStation_ = *address;
         readAwaitingReply_ = true;
+        lastReadSentMs_ = now;
     } else {
         // Nothing went out (the port is closed): no reply can come.
         readAwaitingReply_ = false;
@@ -190,6 +219,7 @@ void DeviceLink::Comm1ReceiveData(const void* Buffer, std::uint16_t BufferLength
     JudgeBlock(block, bytes, event);
     Notify(&LinkObserver::BlockJudged, event);
     ClearFrameArea();
+    if (followBlock0_) FollowUpWithNextRead();
 }
 
 void DeviceLink::JudgeBlock(const ReceivedBlock& block, std::span<const std::uint8_t> bytes, BlockJudgedEvent& event)
