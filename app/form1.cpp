@@ -4,6 +4,7 @@
 #include "app/combo_current_item.h"
 #include "app/console_look.h"
 #include "app/console_song_face.h"
+#include "app/diagnostics/port_open_reason.h"
 #include "app/frame_format.h"
 #include "app/lamp_images.h"
 #include "device/lenient_str_to_int.h"
@@ -82,6 +83,11 @@ TForm1::TForm1(const QString& initialPort, QWidget* parent)
         QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
         box.exec();
     };
+    ShowDetailedMessage = [this](const QString& text, const QString& detail) {
+        QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
+        box.setInformativeText(detail);
+        box.exec();
+    };
     InstallConsoleSongFace();
     BuildFrame();
     BuildPortPanel();
@@ -106,6 +112,10 @@ TForm1::~TForm1()
 {
     // Close the port before the controls its handlers touch go away.
     Comm1->ClosePort();
+    // The extra windows of this window (diagnostics, scan) go while it is still whole:
+    // they use its link and controls.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isWindow()) delete child;
 }
 
 void TForm1::BuildFrame()
@@ -287,13 +297,20 @@ void TForm1::BitBtn7Click()
     ApplyPendingFormat();
     try {
         Comm1->OpenPort();
-    } catch (...) {
+    } catch (const ECommsError& error) {
         // A failed opening leaves the port closed, and the controls say so.
         ShowPortClosed();
-        ShowMessage(QStringLiteral("打开串口错误"));
+        const auto& why = error.OpenFailure();
+        ShowDetailedMessage(QStringLiteral("打开串口错误"),
+                            why ? PortOpenReasonText(*why, ListSerialPorts()) : PortStartFailureText());
+        return;
+    } catch (...) {
+        ShowPortClosed();
+        ShowDetailedMessage(QStringLiteral("打开串口错误"), PortStartFailureText());
         return;
     }
     ShowPortOpen();
+    emit PortOpened();
 }
 
 void TForm1::ShowPortOpen()

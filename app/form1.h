@@ -65,6 +65,9 @@ public:
 
     // Shows a modal message; tests replace it so nothing blocks.
     std::function<void(const QString&)> ShowMessage;
+    // Shows a modal message with a detail beneath it (why a port did not open); tests
+    // replace it too.
+    std::function<void(const QString& text, const QString& detail)> ShowDetailedMessage;
 
     // Controls, public as the window's description makes them.
     QLabel* Label1 = nullptr;
@@ -149,6 +152,10 @@ public:
 
     static const QString OpenCaption;   // "打开串口"
     static const QString CloseCaption;  // "关闭串口"
+
+signals:
+    // The port has just been opened from the port panel.
+    void PortOpened();
 
 private:
     void BuildFrame();

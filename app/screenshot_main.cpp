@@ -39,6 +39,9 @@ int main(int argc, char** argv)
 
     TForm1 form(arguments[1]);
     form.ShowMessage = [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); };
+    form.ShowDetailedMessage = [](const QString& text, const QString& detail) {
+        std::fprintf(stderr, "%s\n%s\n", qPrintable(text), qPrintable(detail));
+    };
     form.show();
     form.BitBtn7->click();
     if (!form.Comm1->IsOpen())

@@ -86,6 +86,9 @@ void StartCommunication(TForm1& form)
     form.ShowMessage = [](const QString& text) {
         std::fprintf(stderr, "console message: %s\n", qPrintable(text));
     };
+    form.ShowDetailedMessage = [](const QString& text, const QString& detail) {
+        std::fprintf(stderr, "console message: %s %s\n", qPrintable(text), qPrintable(detail));
+    };
     form.BitBtn7Click();
     form.CheckBox2->setChecked(true);
     form.CheckBox2Click();
