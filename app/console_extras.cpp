@@ -20,7 +20,8 @@ QString Tr(const char* text)
 ExtraWindowsMenu& InstallConsoleExtras(TForm1& form)
 {
     auto* menu = new ExtraWindowsMenu(form);
-    auto* diagnostics = new DiagnosticsSession(form);
+    auto* diagnostics = new DiagnosticsSession(form.Link(), &form);
+    QObject::connect(&form, &TForm1::PortOpened, diagnostics, &DiagnosticsSession::ResetStatistics);
     menu->AddWindow(Tr("通讯诊断"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
                     [diagnostics] { return diagnostics->MakeWindow(); });
     menu->AddWindow(Tr("查找设备"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F),

@@ -2,16 +2,15 @@
 #include "app/diagnostics/diagnostics_session.h"
 
 #include "app/diagnostics/diagnostics_window.h"
-#include "app/form1.h"
+#include "device/device_link.h"
 
 #include <chrono>
 
-DiagnosticsSession::DiagnosticsSession(TForm1& form)
-    : QObject(&form), recorder_([this](const TrafficEntry& entry) { Record(entry); }, SystemWallClockMs)
+DiagnosticsSession::DiagnosticsSession(DeviceLink& link, QObject* parent)
+    : QObject(parent), recorder_([this](const TrafficEntry& entry) { Record(entry); }, SystemWallClockMs)
 {
-    form.Link().AddObserver(&statistics_);
-    form.Link().AddObserver(&recorder_);
-    connect(&form, &TForm1::PortOpened, this, [this] { statistics_.Reset(); });
+    link.AddObserver(&statistics_);
+    link.AddObserver(&recorder_);
 }
 
 std::int64_t DiagnosticsSession::LinkNowMs()

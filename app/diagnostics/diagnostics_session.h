@@ -14,16 +14,19 @@
 #include <cstdint>
 #include <functional>
 
+class DeviceLink;
 class QWidget;
-class TForm1;
 
 class DiagnosticsSession : public QObject {
     Q_OBJECT
 
 public:
-    // A child of the main window. Its observers stay registered with the link until the
-    // window goes, since the link goes with it.
-    explicit DiagnosticsSession(TForm1& form);
+    // Observes the link from now on. Its observers stay registered: the session lives as
+    // long as the link (it is a child of the main window, which holds the link).
+    DiagnosticsSession(DeviceLink& link, QObject* parent);
+
+    // The counters start again from nothing (the port has been opened).
+    void ResetStatistics() { statistics_.Reset(); }
 
     const LinkStatistics& Statistics() const { return statistics_; }
     const TrafficLog& Log() const { return log_; }

@@ -80,6 +80,7 @@ void DiagnosticsWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!session_) return;
     session_->SetMonitoring(true);
+    if (!paused_) Rebuild();
     Refresh();
     refresh_->start();
 }
@@ -89,6 +90,9 @@ void DiagnosticsWindow::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     refresh_->stop();
     if (session_) session_->SetMonitoring(false);
+    // The history stays in the session; the view's document, some ten times its size,
+    // is made again when the window is shown.
+    TrafficView->clear();
 }
 
 void DiagnosticsWindow::Append(const TrafficEntry& entry)
