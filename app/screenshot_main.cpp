@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // console-screenshot: runs the console window against a device (normally the simulator),
 // does what an operator does first (open the port, tick "通讯", start the motor), lets it
-// run for a while and saves a picture of the window. Used for the README's screenshot.
+// run for a while and saves a picture of the window. Used for the README's screenshots:
+// given a fourth argument, it also opens the diagnostics window from the start and saves
+// a picture of that window there.
+#include "app/console_extras.h"
+#include "app/extra_windows_menu.h"
 #include "app/form1.h"
 #include "widgets/indicators/switch_led.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -32,7 +37,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     if (arguments.size() < 3) {
-        std::fprintf(stderr, "usage: console-screenshot PORT OUTPUT.png [SECONDS]\n");
+        std::fprintf(stderr, "usage: console-screenshot PORT OUTPUT.png [SECONDS [DIAGNOSTICS.png]]\n");
         return 2;
     }
     const int seconds = arguments.size() > 3 ? arguments[3].toInt() : 8;
@@ -43,6 +48,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n%s\n", qPrintable(text), qPrintable(detail));
     };
     form.show();
+    QWidget* diagnostics = nullptr;
+    if (arguments.size() > 4) {
+        ExtraWindowsMenu& menu = InstallConsoleExtras(form);
+        for (QAction* action : form.actions())
+            if (action->text() == QStringLiteral("通讯诊断")) diagnostics = menu.Open(action);
+    }
     form.BitBtn7->click();
     if (!form.Comm1->IsOpen())
         return 1;
@@ -54,5 +65,10 @@ int main(int argc, char** argv)
     if (!form.grab().save(arguments[2]))
         return 1;
     std::printf("saved %s\n", qPrintable(arguments[2]));
+    if (diagnostics) {
+        if (!diagnostics->grab().save(arguments[4]))
+            return 1;
+        std::printf("saved %s\n", qPrintable(arguments[4]));
+    }
     return 0;
 }

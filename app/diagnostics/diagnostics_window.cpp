@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr int RefreshMs = 500;
+constexpr int RefreshMs = 1000;   // the ages are shown in whole seconds
 
 }  // namespace
 
@@ -29,13 +29,17 @@ DiagnosticsWindow::DiagnosticsWindow(DiagnosticsSession& session, QWidget* paren
     : QWidget(parent), session_(&session)
 {
     setWindowTitle(tr("通讯诊断"));
-    resize(980, 520);
+    resize(1300, 560);
 
     PauseButton = new QPushButton(tr("暂停"), this);
     ClearButton = new QPushButton(tr("清除"), this);
     CopyButton = new QPushButton(tr("复制"), this);
     SaveButton = new QPushButton(tr("保存为文本..."), this);
     HistoryLabel = new QLabel(this);
+    HistoryLabel->setFixedWidth(HistoryLabel->fontMetrics().horizontalAdvance(
+        tr("记录 %1 行（最多 %2 行）").arg(88888).arg(88888) + tr("，较早的 %1 行已移出").arg(888888888)));
+    HistoryLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    HistoryLabel->setAutoFillBackground(true);
     auto* buttons = new QHBoxLayout;
     for (QWidget* button : {static_cast<QWidget*>(PauseButton), static_cast<QWidget*>(ClearButton),
                             static_cast<QWidget*>(CopyButton), static_cast<QWidget*>(SaveButton)})

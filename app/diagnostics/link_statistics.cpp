@@ -23,9 +23,14 @@ void LinkStatistics::RequestSent(const RequestSentEvent& event)
     ++(event.sent ? counters_.requests : counters_.notSent);
 }
 
-void LinkStatistics::AddRoundTrip(std::int64_t ms)
+void LinkStatistics::AddRoundTrip(const BlockJudgedEvent& event)
 {
+    const std::int64_t ms = event.roundTripMs;
     if (ms < 0) return;
+    if (event.newestRoundTripMs >= 0 && event.newestRoundTripMs != ms) {
+        ++roundTrips_.uncertain;
+        return;
+    }
     roundTrips_.lastMs = ms;
     roundTrips_.minMs = roundTrips_.count ? std::min(roundTrips_.minMs, ms) : ms;
     roundTrips_.maxMs = std::max(roundTrips_.maxMs, ms);
@@ -38,16 +43,16 @@ void LinkStatistics::BlockJudged(const BlockJudgedEvent& event)
     switch (event.verdict) {
     case BlockVerdict::Decoded:
         ++counters_.decoded;
-        AddRoundTrip(event.roundTripMs);
+        AddRoundTrip(event);
         if (event.block >= 0 && event.block < BlockCount) lastDecodedMs_[static_cast<std::size_t>(event.block)] = event.atMs;
         return;
     case BlockVerdict::WriteEcho:
         ++counters_.writeEchoes;
-        AddRoundTrip(event.roundTripMs);
+        AddRoundTrip(event);
         return;
     case BlockVerdict::ExceptionReply:
         ++counters_.exceptions;
-        AddRoundTrip(event.roundTripMs);
+        AddRoundTrip(event);
         return;
     case BlockVerdict::Damaged:
         ++(event.damage == DamageKind::Incomplete ? counters_.incomplete : counters_.crcErrors);

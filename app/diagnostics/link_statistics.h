@@ -25,8 +25,12 @@ struct LinkCounters {
     std::uint64_t dropped = 0;       // requests given up with no reply within the horizon
 };
 
+// Round trips of the replies that could answer one request only; a reply that might
+// answer several (after a lost or damaged reply, or behind a device slower than the poll)
+// has no single round trip and is counted as uncertain.
 struct RoundTrips {
     std::uint64_t count = 0;
+    std::uint64_t uncertain = 0;
     std::int64_t lastMs = -1;
     std::int64_t minMs = -1;
     std::int64_t maxMs = -1;
@@ -51,7 +55,7 @@ public:
     void RequestGivenUp(const RequestGivenUpEvent& event) override;
 
 private:
-    void AddRoundTrip(std::int64_t ms);
+    void AddRoundTrip(const BlockJudgedEvent& event);
 
     LinkCounters counters_;
     RoundTrips roundTrips_;

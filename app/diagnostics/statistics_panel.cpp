@@ -19,7 +19,7 @@ QString Milliseconds(std::int64_t ms)
 QString Age(const std::optional<std::int64_t>& ms)
 {
     if (!ms) return StatisticsPanel::tr("未收到");
-    return StatisticsPanel::tr("%1 秒前").arg(QString::number(static_cast<double>(*ms) / 1000.0, 'f', 1));
+    return StatisticsPanel::tr("%1 秒前").arg(*ms / 1000);
 }
 
 }  // namespace
@@ -46,6 +46,7 @@ std::vector<std::pair<QString, QString>> StatisticsRows(const LinkStatistics& st
         {StatisticsPanel::tr("往返 最短"), Milliseconds(rt.minMs)},
         {StatisticsPanel::tr("往返 平均"), mean},
         {StatisticsPanel::tr("往返 最长"), Milliseconds(rt.maxMs)},
+        {StatisticsPanel::tr("往返 不确定"), Number(rt.uncertain)},
     };
     for (int block = 0; block < LinkStatistics::BlockCount; ++block)
         rows.emplace_back(StatisticsPanel::tr("块 %1 数值").arg(block), Age(statistics.BlockAgeMs(block, nowMs)));
@@ -59,7 +60,10 @@ StatisticsPanel::StatisticsPanel(QWidget* parent) : QWidget(parent)
         auto* nameLabel = new QLabel(name, this);
         auto* valueLabel = new QLabel(value, this);
         valueLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        valueLabel->setMinimumWidth(valueLabel->fontMetrics().horizontalAdvance(QStringLiteral("000000 ms")));
+        // A fixed width: a value changing its length must not lay the panel out again
+        // (and repaint every row) at each refresh.
+        valueLabel->setAutoFillBackground(true);   // repainting a value leaves the panel alone
+        valueLabel->setFixedWidth(valueLabel->fontMetrics().horizontalAdvance(QStringLiteral("00000000 秒前")));
         layout->addRow(nameLabel, valueLabel);
         rows_.emplace_back(nameLabel, valueLabel);
     }

@@ -35,6 +35,7 @@ struct TrafficEntry {
     int reg = -1;
     std::uint16_t value = 0;
     std::int64_t roundTripMs = -1;   // Decoded, WriteEcho, Exception; GivenUp: how long it waited
+    std::int64_t newestRoundTripMs = -1;   // Decoded, WriteEcho, Exception: from the newest request it might answer
     std::uint8_t station = 0;
     std::uint8_t function = 0;       // Exception: with the 0x80 bit
     std::uint8_t exceptionCode = 0;

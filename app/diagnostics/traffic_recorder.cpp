@@ -76,6 +76,7 @@ void TrafficRecorder::BlockJudged(const BlockJudgedEvent& event)
     entry.reg = event.reg;
     entry.value = event.value;
     entry.roundTripMs = event.roundTripMs;
+    entry.newestRoundTripMs = event.newestRoundTripMs;
     entry.station = event.station;
     entry.function = event.function;
     entry.exceptionCode = event.exceptionCode;

@@ -39,9 +39,13 @@ QString Direction(TrafficKind kind)
     }
 }
 
-QString RoundTrip(std::int64_t ms)
+// One round trip, or the range it lies in when the reply might answer several requests.
+QString RoundTrip(const TrafficEntry& entry)
 {
-    return ms >= 0 ? Tr("，往返 %1 ms").arg(ms) : QString();
+    if (entry.roundTripMs < 0) return QString();
+    if (entry.newestRoundTripMs < 0 || entry.newestRoundTripMs == entry.roundTripMs)
+        return Tr("，往返 %1 ms").arg(entry.roundTripMs);
+    return Tr("，往返 %1-%2 ms（可能应答其中任一请求）").arg(entry.newestRoundTripMs).arg(entry.roundTripMs);
 }
 
 QString ReadOfBlock(int block)
@@ -93,13 +97,13 @@ QString TrafficMeaningText(const TrafficEntry& entry)
         const QString text = Tr("写寄存器 %1 = %2").arg(entry.reg).arg(entry.value);
         return entry.sent ? text : text + Tr("，未发出（串口未打开）");
     }
-    case TrafficKind::Decoded: return Tr("应答：块 %1").arg(entry.block) + RoundTrip(entry.roundTripMs);
+    case TrafficKind::Decoded: return Tr("应答：块 %1").arg(entry.block) + RoundTrip(entry);
     case TrafficKind::WriteEcho:
-        return Tr("写入回显：寄存器 %1 = %2").arg(entry.reg).arg(entry.value) + RoundTrip(entry.roundTripMs);
+        return Tr("写入回显：寄存器 %1 = %2").arg(entry.reg).arg(entry.value) + RoundTrip(entry);
     case TrafficKind::Exception:
         return Tr("异常应答：功能码 %1，异常码 %2 %3")
                    .arg(Hex(entry.function, 2), Hex(entry.exceptionCode, 2), ExceptionName(entry.exceptionCode)) +
-               RoundTrip(entry.roundTripMs);
+               RoundTrip(entry);
     case TrafficKind::Damaged:
         return entry.damage == DamageKind::Incomplete ? Tr("不完整的应答（被截断）") : Tr("CRC 错误");
     case TrafficKind::Unanswered: return UnansweredText(entry);

@@ -58,7 +58,6 @@ TEST(DiagnosticsWindow, ShowsTrafficWhileOpenAndCountsAlways)
 {
     ConsoleOnPty rig;
     TForm1& form = rig.console.form;
-    form.Timer1->stop();
     ExtraWindowsMenu& menu = InstallConsoleExtras(form);
     QAction* diagnostics = ActionNamed(form, QStringLiteral("通讯诊断"));
     QAction* scan = ActionNamed(form, QStringLiteral("查找设备"));
@@ -69,6 +68,7 @@ TEST(DiagnosticsWindow, ShowsTrafficWhileOpenAndCountsAlways)
 
     ASSERT_TRUE(rig.console.Open());
     rig.console.Tick();
+    form.Timer1->stop();   // the test polls by hand
     ASSERT_TRUE(FeedNextBlock(rig));   // before the window: counted, not shown
 
     auto* window = qobject_cast<DiagnosticsWindow*>(menu.Open(diagnostics));
