@@ -30,7 +30,9 @@ QString Path(const PortOpenFailure& failure)
 
 QString NoSuchDevice(const PortOpenFailure& failure, const std::vector<SerialPortEntry>& present)
 {
-    QString text = Tr("原因：设备 %1 不存在（适配器未插好，或端口名有误）。").arg(Path(failure));
+    QString text = failure.kind == PathKind::CharacterDevice
+                       ? Tr("原因：%1 没有对应的串口硬件（设备文件在，设备不在）。").arg(Path(failure))
+                       : Tr("原因：设备 %1 不存在（适配器未插好，或端口名有误）。").arg(Path(failure));
     if (present.empty())
         return text + QLatin1Char('\n') + Tr("本机没有找到串口设备。");
     QStringList ports;

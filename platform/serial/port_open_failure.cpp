@@ -149,6 +149,10 @@ PortOpenProblem ProblemOf(const OpenError& error, const struct stat* device)
     }
     if (device && !S_ISCHR(device->st_mode))
         return PortOpenProblem::NotSerialDevice;
+    // A serial port's device node with no UART behind it (/dev/ttyS3 on a PC with two
+    // ports) fails to open with EIO.
+    if (error.step == OpenStep::Open && error.error == EIO)
+        return PortOpenProblem::NoSuchDevice;
     if (error.step == OpenStep::ReadSettings)
         return error.error == EINVAL ? PortOpenProblem::NotSerialDevice : PortOpenProblem::SettingsFailed;
     return PortOpenProblem::Other;

@@ -19,7 +19,7 @@ struct OpenError {
 };
 
 enum class PortOpenProblem {
-    NoSuchDevice,       // nothing at the path, or a device node without a device behind it
+    NoSuchDevice,       // nothing at the path, or a device node with no device behind it
     PermissionDenied,   // the user may not open it
     InUse,              // another program holds it
     NotSerialDevice,    // a file, a directory or a device that is no terminal

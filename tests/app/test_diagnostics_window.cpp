@@ -168,6 +168,8 @@ TEST(PortOpenReason, TextsForEachCase)
     noGroup.group.clear();
     auto settings = failure(PortOpenProblem::SettingsFailed);
     settings.error = EIO;
+    auto noUart = failure(PortOpenProblem::NoSuchDevice);
+    noUart.kind = platform::PathKind::CharacterDevice;
     auto inUse = failure(PortOpenProblem::InUse);
     inUse.holders = {{812, "minicom"}, {900, "other"}};
     for (const Row& row : {
@@ -178,6 +180,7 @@ TEST(PortOpenReason, TextsForEachCase)
              Row{failure(PortOpenProblem::NoSuchDevice), {{"/dev/ttyUSB1", ""}, {"/dev/ttyS0", ""}},
                  QStringLiteral("本机现有的串口：/dev/ttyUSB1、/dev/ttyS0")},
              Row{failure(PortOpenProblem::NoSuchDevice), {}, QStringLiteral("本机没有找到串口设备")},
+             Row{noUart, {}, QStringLiteral("没有对应的串口硬件")},
              Row{inUse, {}, QStringLiteral("minicom（进程号 812）、other（进程号 900）")},
              Row{failure(PortOpenProblem::InUse), {}, QStringLiteral("正被其他程序占用。")},
              Row{settings, {}, QStringLiteral("错误码 EIO")},

@@ -151,7 +151,8 @@ TEST(PortOpenFailure, ClassifiesTheErrnoOfEachStep)
                            Row{{platform::OpenStep::ReadSettings, ENOTTY}, PortOpenProblem::NotSerialDevice},
                            Row{{platform::OpenStep::ReadSettings, EINVAL}, PortOpenProblem::NotSerialDevice},
                            Row{{platform::OpenStep::ReadSettings, EIO}, PortOpenProblem::SettingsFailed},
-                           Row{{platform::OpenStep::Open, EIO}, PortOpenProblem::Other},
+                           Row{{platform::OpenStep::Open, EIO}, PortOpenProblem::NoSuchDevice},   // a node without a UART
+                           Row{{platform::OpenStep::TakeExclusively, EIO}, PortOpenProblem::Other},
                            Row{{platform::OpenStep::Open, 0}, PortOpenProblem::Other}}) {
         const PortOpenFailure failure = platform::ExplainOpenFailure("/dev/null", row.error);
         EXPECT_EQ(failure.problem, row.problem) << "errno " << row.error.error;
