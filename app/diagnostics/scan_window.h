@@ -11,7 +11,6 @@
 
 class QCheckBox;
 class QLabel;
-class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
@@ -37,7 +36,7 @@ public:
     QLabel* Estimate = nullptr;
     QPushButton* StartButton = nullptr;
     QPushButton* CancelButton = nullptr;
-    QProgressBar* Progress = nullptr;
+    QLabel* Progress = nullptr;   // tries done of all
     QLabel* Status = nullptr;
     QTableWidget* Results = nullptr;
     QPushButton* ApplyButton = nullptr;
@@ -52,6 +51,7 @@ private:
     void ShowProgress();
     void ShowFinished();
     void ShowFound();
+    void ShowTriesDone();
 
     TForm1& form_;
     StationScanRunner* runner_ = nullptr;

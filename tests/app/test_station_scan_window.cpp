@@ -10,7 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QProgressBar>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -77,7 +77,7 @@ TEST(StationScanWindow, FindsStation7At9600EvenParityAmongTheWrongSettingsAndNev
     EXPECT_EQ(window.Results->item(0, 0)->text(), QStringLiteral("7"));
     EXPECT_EQ(window.Results->item(0, 1)->text(), QStringLiteral("9600"));
     EXPECT_EQ(window.Results->item(0, 2)->text(), QStringLiteral("8_E_1"));
-    EXPECT_EQ(window.Progress->value(), 24);
+    EXPECT_EQ(window.Progress->text(), QStringLiteral("已试 24 / 24 次（100%）"));
 
     // The operator's port, settings and 通讯 are back.
     EXPECT_TRUE(rig.Form().Comm1->IsOpen());
