@@ -10,6 +10,8 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QHideEvent>
+#include <QShowEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -82,7 +84,8 @@ DiagnosticsWindow::~DiagnosticsWindow()
 void DiagnosticsWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!session_) return;
+    // Shown again by the window system after minimising: it never stopped recording.
+    if (!session_ || event->spontaneous()) return;
     session_->SetMonitoring(true);
     if (!paused_) Rebuild();
     Refresh();
@@ -92,6 +95,7 @@ void DiagnosticsWindow::showEvent(QShowEvent* event)
 void DiagnosticsWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
+    if (event->spontaneous()) return;   // minimised: it goes on recording
     refresh_->stop();
     if (session_) session_->SetMonitoring(false);
     // The history stays in the session; the view's document, some ten times its size,

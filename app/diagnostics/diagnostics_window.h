@@ -39,7 +39,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void hideEvent(QHideEvent* event) override;   // closed (not minimised): records nothing
 
 private:
     void Append(const TrafficEntry& entry);

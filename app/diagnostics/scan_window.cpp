@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -235,5 +236,7 @@ void ScanWindow::ApplyFound(int row)
 void ScanWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    runner_->Cancel();   // a scan holds the port: it does not go on behind a closed window
+    // A scan holds the port: it does not go on behind a closed window (a minimised one,
+    // hidden by the window system, goes on).
+    if (!event->spontaneous()) runner_->Cancel();
 }
