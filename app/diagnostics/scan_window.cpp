@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <initializer_list>
 
 namespace {
 
@@ -67,9 +68,12 @@ void ScanWindow::BuildControls()
     range->addWidget(new QLabel(tr("到"), this));
     range->addWidget(LastAddress);
     range->addStretch();
+    auto* wait = new QHBoxLayout;
+    wait->addWidget(AnswerWait);
+    wait->addStretch();
     auto* form = new QFormLayout;
     form->addRow(tr("站号从"), range);
-    form->addRow(tr("应答等待"), AnswerWait);
+    form->addRow(tr("应答等待"), wait);
     form->addRow(QString(), StopAtFirst);
     Estimate = new QLabel(this);
     Estimate->setWordWrap(true);
@@ -162,6 +166,13 @@ void ScanWindow::StartScan()
     if (!runner_->Running()) return;   // it ended at once (the port would not open): already shown
     StartButton->setEnabled(false);
     CancelButton->setEnabled(true);
+    LockPlan(true);
+}
+
+void ScanWindow::LockPlan(bool locked)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{FirstAddress, LastAddress, AnswerWait, StopAtFirst})
+        control->setEnabled(!locked);
 }
 
 void ScanWindow::ShowFound()
@@ -198,6 +209,7 @@ void ScanWindow::ShowFinished()
     if (scan) ShowFound();
     StartButton->setEnabled(true);
     CancelButton->setEnabled(false);
+    LockPlan(false);
     const std::size_t found = scan ? scan->Found().size() : 0;
     if (!runner_->Error().isEmpty())
         Status->setText(runner_->Error());

@@ -52,6 +52,7 @@ private:
     void ShowFinished();
     void ShowFound();
     void ShowTriesDone();
+    void LockPlan(bool locked);   // the plan's controls, while a scan runs
 
     TForm1& form_;
     StationScanRunner* runner_ = nullptr;

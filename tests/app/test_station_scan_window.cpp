@@ -68,6 +68,7 @@ TEST(StationScanWindow, FindsStation7At9600EvenParityAmongTheWrongSettingsAndNev
     window.StartButton->click();
 
     ASSERT_TRUE(window.Runner().Running());
+    EXPECT_FALSE(window.FirstAddress->isEnabled()) << "the plan stands while it runs";
     EXPECT_FALSE(rig.Form().CheckBox2->isChecked()) << "polling stops while the scan has the port";
     EXPECT_FALSE(rig.Form().BitBtn7->isEnabled());
     EXPECT_FALSE(rig.Form().Comm1->IsOpen());
@@ -78,6 +79,7 @@ TEST(StationScanWindow, FindsStation7At9600EvenParityAmongTheWrongSettingsAndNev
     EXPECT_EQ(window.Results->item(0, 1)->text(), QStringLiteral("9600"));
     EXPECT_EQ(window.Results->item(0, 2)->text(), QStringLiteral("8_E_1"));
     EXPECT_EQ(window.Progress->text(), QStringLiteral("已试 24 / 24 次（100%）"));
+    EXPECT_TRUE(window.FirstAddress->isEnabled());
 
     // The operator's port, settings and 通讯 are back.
     EXPECT_TRUE(rig.Form().Comm1->IsOpen());
