@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // console-screenshot: runs the console window against a device (normally the simulator),
 // does what an operator does first (open the port, tick "通讯", start the motor), lets it
-// run for a while and saves a picture of the window, in Chinese or, given the language "en",
-// in English. Used for the README's screenshots. With --trend it saves the trend window
-// instead, after two recorded starts with the first drawn over the second.
+// run for a while and saves a picture of the window. Used for the README's screenshots.
+//
+//   console-screenshot PORT OUTPUT.png [--seconds N] [--lang en|zh] [--diagnostics DIAG.png]
+//   console-screenshot PORT OUTPUT.png --trend [--lang en|zh]
+//
+// --diagnostics also opens the diagnostics window from the start and saves a picture of it
+// as well; --trend saves the trend window instead, after two recorded starts with the
+// first drawn over the second.
 #include "app/console_extras.h"
 #include "app/console_language.h"
 #include "app/extra_windows_menu.h"
@@ -52,10 +57,18 @@ void PressRunStop(TForm1& form)
     form.iSwitchLed1->SetActive(!form.iSwitchLed1->Active());
 }
 
-// Two starts with a stop between them; the first start drawn over the second.
-bool SaveTrendWindow(TForm1& form, ExtraWindowsMenu& menu, const QString& path)
+bool Save(QWidget& window, const QString& path)
 {
-    auto* window = qobject_cast<TrendWindow*>(menu.Open(form.actions().value(0)));
+    if (!window.grab().save(path))
+        return false;
+    std::printf("saved %s\n", qPrintable(path));
+    return true;
+}
+
+// Two starts with a stop between them; the first start drawn over the second.
+bool SaveTrendWindow(TForm1& form, const ConsoleExtras& extras, const QString& path)
+{
+    auto* window = qobject_cast<TrendWindow*>(extras.menu.Open(extras.trend));
     if (!window) return false;
     window->FollowBox()->setChecked(true);
     const auto records = [window] { return window->RecordTable()->rowCount(); };
@@ -74,7 +87,45 @@ bool SaveTrendWindow(TForm1& form, ExtraWindowsMenu& menu, const QString& path)
     window->Chart()->ZoomBy(0.5);   // about the last minute
     window->Chart()->ShowLive();
     RunFor(600);
-    return window->grab().save(path);
+    return Save(*window, path);
+}
+
+struct Options {
+    QString port;
+    QString output;
+    int seconds = 8;
+    QString language = QStringLiteral("zh");
+    QString diagnosticsOutput;
+    bool trend = false;
+    QString error;
+};
+
+Options ParseOptions(const QStringList& arguments)
+{
+    Options options;
+    if (arguments.size() < 3) {
+        options.error = QStringLiteral("usage: console-screenshot PORT OUTPUT.png [--seconds N] [--lang en|zh] "
+                                       "[--diagnostics DIAG.png | --trend]");
+        return options;
+    }
+    options.port = arguments[1];
+    options.output = arguments[2];
+    for (int i = 3; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QLatin1String("--trend")) {
+            options.trend = true;
+        } else if (argument == QLatin1String("--seconds") && hasValue) {
+            options.seconds = arguments[++i].toInt();
+        } else if (argument == QLatin1String("--lang") && hasValue) {
+            options.language = arguments[++i];
+        } else if (argument == QLatin1String("--diagnostics") && hasValue) {
+            options.diagnosticsOutput = arguments[++i];
+        } else {
+            options.error = QStringLiteral("console-screenshot: unknown or incomplete option %1").arg(argument);
+        }
+    }
+    return options;
 }
 
 }  // namespace
@@ -82,16 +133,13 @@ bool SaveTrendWindow(TForm1& form, ExtraWindowsMenu& menu, const QString& path)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    const QStringList arguments = application.arguments();
-    if (arguments.size() < 3) {
-        std::fprintf(stderr, "usage: console-screenshot PORT OUTPUT.png [SECONDS | --trend [en|zh]]\n");
+    const Options options = ParseOptions(application.arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(options.error));
         return 2;
     }
-    const bool trend = arguments.size() > 3 && arguments[3] == QLatin1String("--trend");
-    const int seconds = arguments.size() > 3 && !trend ? arguments[3].toInt() : 8;
     // The language as the console's --lang option takes it.
-    const QString languageName = arguments.size() > 4 ? arguments[4] : QStringLiteral("zh");
-    const LanguageChoice language = LanguageFromArguments({arguments[0], QStringLiteral("--lang"), languageName});
+    const LanguageChoice language = LanguageFromArguments({QString(), QStringLiteral("--lang"), options.language});
     if (!language.error.isEmpty()) {
         std::fprintf(stderr, "console-screenshot: %s\n", qPrintable(language.error));
         return 2;
@@ -100,26 +148,29 @@ int main(int argc, char** argv)
     if (!translation.Loaded())
         return 1;
 
-    TForm1 form(arguments[1]);
-    ExtraWindowsMenu& menu = InstallConsoleExtras(form);
+    TForm1 form(options.port);
+    const ConsoleExtras extras = InstallConsoleExtras(form);
     form.ShowMessage = [](const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); };
+    form.ShowDetailedMessage = [](const QString& text, const QString& detail) {
+        std::fprintf(stderr, "%s\n%s\n", qPrintable(text), qPrintable(detail));
+    };
     form.show();
+    QWidget* diagnostics = options.diagnosticsOutput.isEmpty() ? nullptr : extras.menu.Open(extras.diagnostics);
     form.BitBtn7->click();
     if (!form.Comm1->IsOpen())
         return 1;
     form.CheckBox2->click();
     RunFor(4000);  // the first poll cycle reads the device's state
-    if (trend) {
-        if (form.iSwitchLed1->Caption() != QLatin1String("RUN") || !SaveTrendWindow(form, menu, arguments[2]))
-            return 1;
-        std::printf("saved %s\n", qPrintable(arguments[2]));
-        return 0;
+    if (options.trend) {
+        const bool stopped = form.iSwitchLed1->Caption() == QLatin1String("RUN");
+        return stopped && SaveTrendWindow(form, extras, options.output) ? 0 : 1;
     }
     if (form.iSwitchLed1->Caption() == QLatin1String("RUN"))
         form.iSwitchLed1->SetActive(!form.iSwitchLed1->Active());  // start the motor
-    RunFor(seconds * 1000);
-    if (!form.grab().save(arguments[2]))
+    RunFor(options.seconds * 1000);
+    if (!Save(form, options.output))
         return 1;
-    std::printf("saved %s\n", qPrintable(arguments[2]));
+    if (diagnostics && !Save(*diagnostics, options.diagnosticsOutput))
+        return 1;
     return 0;
 }

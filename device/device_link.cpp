@@ -253,8 +253,21 @@ bool DeviceLink::FromOtherStation(std::uint8_t station) const
     return !inFlight_.AnyRequestTo(station) && lastStation_ != station && StationAddress() != station;
 }
 
+std::optional<std::int64_t> DeviceLink::NewestCandidateSentAt(std::uint8_t station, std::uint8_t function,
+                                                              const RequestFrame* echo) const
+{
+    std::optional<std::int64_t> newest;
+    for (const RequestInFlight& request : inFlight_.Requests()) {
+        const bool candidate = echo ? request.frame == *echo
+                                    : request.Station() == station && request.frame[1] == function;
+        if (candidate) newest = request.sentAtMs;   // the table is in the order of sending
+    }
+    return newest;
+}
+
 void DeviceLink::JudgeReadReply(const ReceivedBlock& block, BlockJudgedEvent& event)
 {
+    const auto newest = NewestCandidateSentAt(block.station, ReadHoldingRegistersFunction, nullptr);
     const ReplyMatch match = inFlight_.MatchReadReply(block.station);
     if (match.outcome != ReplyMatch::Outcome::Answered) {
         AnswersNothing(match, event);
@@ -263,6 +276,7 @@ void DeviceLink::JudgeReadReply(const ReceivedBlock& block, BlockJudgedEvent& ev
     event.verdict = BlockVerdict::Decoded;
     event.block = match.request.block;
     event.roundTripMs = event.atMs - match.request.sentAtMs;
+    event.newestRoundTripMs = event.atMs - newest.value_or(match.request.sentAtMs);
     event.registers = block.registers;
     DecodeAnswer(match.request.block);
 }
@@ -271,6 +285,7 @@ void DeviceLink::JudgeWriteFrame(std::span<const std::uint8_t> bytes, BlockJudge
 {
     RequestFrame frame{};
     std::copy_n(bytes.begin(), frame.size(), frame.begin());
+    const auto newest = NewestCandidateSentAt(0, 0, &frame);
     const ReplyMatch match = inFlight_.MatchWriteEcho(frame);
     if (match.outcome != ReplyMatch::Outcome::Answered) {
         AnswersNothing(match, event);
@@ -278,6 +293,7 @@ void DeviceLink::JudgeWriteFrame(std::span<const std::uint8_t> bytes, BlockJudge
     }
     event.verdict = BlockVerdict::WriteEcho;
     event.roundTripMs = event.atMs - match.request.sentAtMs;
+    event.newestRoundTripMs = event.atMs - newest.value_or(match.request.sentAtMs);
     event.reg = frame[3];
     event.value = WordAt(frame.data(), 4);
     if (awaitedWrite_ == frame) {
@@ -289,6 +305,7 @@ void DeviceLink::JudgeWriteFrame(std::span<const std::uint8_t> bytes, BlockJudge
 void DeviceLink::JudgeException(const ReceivedBlock& block, BlockJudgedEvent& event)
 {
     const auto function = static_cast<std::uint8_t>(block.function & 0x7F);
+    const auto newest = NewestCandidateSentAt(block.station, function, nullptr);
     const ReplyMatch match = inFlight_.MatchException(block.station, function);
     if (match.outcome != ReplyMatch::Outcome::Answered) {
         AnswersNothing(match, event);
@@ -297,6 +314,7 @@ void DeviceLink::JudgeException(const ReceivedBlock& block, BlockJudgedEvent& ev
     ++replyCounts_.Exceptions;
     event.verdict = BlockVerdict::ExceptionReply;
     event.roundTripMs = event.atMs - match.request.sentAtMs;
+    event.newestRoundTripMs = event.atMs - newest.value_or(match.request.sentAtMs);
     event.function = block.function;
     event.exceptionCode = block.exceptionCode;
     // The device refused the request: nothing to show as live, but it has answered.

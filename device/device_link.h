@@ -139,6 +139,9 @@ private:
     void JudgeException(const ReceivedBlock& block, BlockJudgedEvent& event);
     void AnswersNothing(const ReplyMatch& match, BlockJudgedEvent& event);
     bool FromOtherStation(std::uint8_t station) const;
+    // Send time of the newest request in flight that a reply of this kind might answer.
+    std::optional<std::int64_t> NewestCandidateSentAt(std::uint8_t station, std::uint8_t function,
+                                                      const RequestFrame* echo) const;
     void DecodeAnswer(int block);
     void DecodeBlock(int block);
     void ClearFrameArea();

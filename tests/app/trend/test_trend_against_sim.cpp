@@ -60,13 +60,15 @@ struct TrendRig {
         started = simulator.Start(simOptions);
         if (!started) return;
         console = std::make_unique<ConsoleUnderTest>(QString::fromStdString(simulator.DevicePath()));
-        menu = &InstallConsoleExtras(console->form);
+        const ConsoleExtras extras = InstallConsoleExtras(console->form);
+        menu = &extras.menu;
+        trendEntry = extras.trend;
         watch = std::make_unique<ReadWatch>(console->form.Link());
     }
     TForm1& Form() { return console->form; }
     TrendWindow* OpenWindow()
     {
-        QAction* entry = Form().actions().value(0);
+        QAction* entry = trendEntry;
         if (!entry || entry->shortcut() != QKeySequence(Qt::CTRL | Qt::Key_T)) return nullptr;
         entry->trigger();
         auto* window = qobject_cast<TrendWindow*>(menu->WindowOf(entry));
@@ -104,6 +106,7 @@ struct TrendRig {
     bool started = false;
     std::unique_ptr<ConsoleUnderTest> console;
     ExtraWindowsMenu* menu = nullptr;
+    QAction* trendEntry = nullptr;
     std::unique_ptr<ReadWatch> watch;
     QStringList messages;
 };
