@@ -150,6 +150,8 @@ public:
     // The open/close button's captions in the console's language: "打开串口", "关闭串口".
     static QString OpenCaption();
     static QString CloseCaption();
+    // What an alarm lamp tells screen readers of its state: "报警" (raised), "正常".
+    static QString AlarmStateText(bool raised);
 
 private:
     void BuildFrame();
@@ -166,6 +168,9 @@ private:
     void BuildRunStopSwitch();
     void ConnectInstrumentHandlers();
     void MakeRoomForCaptions();
+    // Accessible names and states (form1_accessible_names.cpp)
+    void NameInstrumentsAfterCaptions();
+    static void ShowAlarmState(TiLedRound* lamp, bool raised);
     std::vector<TiComponent*> InstrumentWidgets() const;
     std::array<TiLedRound*, 9> AlarmLeds() const;
     void ShowRegisterState();
