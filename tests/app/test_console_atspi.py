@@ -36,11 +36,22 @@ class Failure(Exception):
     pass
 
 
+# The programs under test: a wait ends at once when one of them has exited.
+WATCHED = {}
+
+
+def check_watched():
+    for name, process in WATCHED.items():
+        if process.poll() is not None:
+            raise Failure(f"{name} exited with status {process.returncode}")
+
+
 def wait_for(what, condition, timeout=DEADLINE):
     """Polls the condition until it gives a true value or the deadline passes."""
     deadline = time.monotonic() + timeout
     last_error = None
     while True:
+        check_watched()
         try:
             result = condition()
             if result:
@@ -133,56 +144,16 @@ def run(console, sim):
     console_process = None
     try:
         console_process = subprocess.Popen([console, "--port", device_path])
+        WATCHED.update({"the simulator": simulator, "the console": console_process})
         app = wait_for(f"the application {APP_NAME} on the accessibility bus", find_application)
         print(f"found {APP_NAME} with {sum(1 for _ in walk(app))} accessible objects")
-
-        open_button = wait_for("the button 打开串口", lambda: find_one(app, "打开串口", pyatspi.ROLE_PUSH_BUTTON))
-        do_action(open_button, "press")
-        wait_for("the port opened (the button reads 关闭串口)", lambda: open_button.name == "关闭串口")
-        print("pressed 打开串口: the button now reads 关闭串口")
-
-        communication = find_one(app, "通讯", pyatspi.ROLE_CHECK_BOX)
-        do_action(communication, "toggle", "press")
-        wait_for("通讯 ticked", lambda: checked(communication))
-        print("ticked 通讯")
-
-        thermometer = find_one(app, "温度", pyatspi.ROLE_SLIDER)
-        wait_for(f"the thermometer at {TEMPERATURE}", lambda: value_of(thermometer) == TEMPERATURE)
-        output_bar = find_one(app, "输出量", pyatspi.ROLE_PROGRESS_BAR)
-        wait_for(f"the output bar at {OUTPUT}", lambda: value_of(output_bar) == OUTPUT)
-        # Each lamp and its caption share the name; the caption is a label. (Qt's bridge
-        # gives an indicator the AT-SPI role "unknown".)
-        lamps = {name: [a for a in find_all(app, name) if a.getRole() != pyatspi.ROLE_LABEL] for name in ALARM_NAMES}
-        wait_for("the alarm lamps' states", lambda: lamps["PWER"][0].description == "报警")
-
-        failures = []
-        print("read by name:")
-        expect_equal("温度 (thermometer) value", value_of(thermometer), TEMPERATURE, failures)
-        temperature_field = find_one(app, "温度", pyatspi.ROLE_TEXT)
-        expect_equal("温度 (field) value", value_of(temperature_field), TEMPERATURE, failures)
-        expect_equal("温度 (field) text", text_of(temperature_field), "90'C", failures)
-        output_field = find_one(app, "输出量", pyatspi.ROLE_TEXT)
-        expect_equal("输出量 (field) value", value_of(output_field), OUTPUT, failures)
-        expect_equal("输出量 (field) text", text_of(output_field), "100.0", failures)
-        expect_equal("输出量 (bar) value", value_of(output_bar), OUTPUT, failures)
-        expect_equal("输出量 (bar) maximum", output_bar.queryValue().maximumValue, 100.0, failures)
-        # "R_C" names the current's display; its caption reads "R_C" as well, without a value.
-        current = [a for a in find_all(app, "R_C") if "Value" in pyatspi.listInterfaces(a)]
-        expect_equal("R_C value", [value_of(a) for a in current], [CURRENT], failures)
-        for name in ALARM_NAMES:
-            found = lamps[name]
-            states = [a.description for a in found]
-            expect_equal(f"alarm {name}", states, ["报警" if name in RAISED else "正常"], failures)
-        switch = find_one(app, "STOP", pyatspi.ROLE_PUSH_BUTTON)
-        print(f"  run/stop switch: {switch.name!r}")
-        if failures:
-            raise Failure("values read differ from the simulator's registers: " + ", ".join(failures))
-
-        do_action(switch, "press")
-        wait_for("the switch offering RUN after the stop", lambda: switch.name == "RUN")
-        wait_for("the output level down to 0", lambda: value_of(output_bar) == 0.0)
-        print("pressed STOP: the switch offers RUN and the output level is 0")
+        try:
+            operate_and_read(app)
+        except Failure:
+            print_named_objects(app)
+            raise
     finally:
+        WATCHED.clear()
         for process in (console_process, simulator):
             if process is not None and process.poll() is None:
                 process.terminate()
@@ -191,6 +162,67 @@ def run(console, sim):
                 except subprocess.TimeoutExpired:
                     process.kill()
                     process.wait()
+
+
+def print_named_objects(app):
+    """What the screen reader saw, for the failure report."""
+    print("named objects of the console (role, name, description):", file=sys.stderr)
+    try:
+        for accessible in walk(app):
+            if accessible.name:
+                print(f"  {accessible.getRoleName()}: {accessible.name!r} {accessible.description!r}", file=sys.stderr)
+    except Exception as error:  # the console may be gone
+        print(f"  (the tree could not be read: {error})", file=sys.stderr)
+
+
+def operate_and_read(app):
+    """Operates the console and reads it, through accessibility only."""
+    open_button = wait_for("the button 打开串口", lambda: find_one(app, "打开串口", pyatspi.ROLE_PUSH_BUTTON))
+    do_action(open_button, "press")
+    wait_for("the port opened (the button reads 关闭串口)", lambda: open_button.name == "关闭串口")
+    print("pressed 打开串口: the button now reads 关闭串口")
+
+    communication = find_one(app, "通讯", pyatspi.ROLE_CHECK_BOX)
+    do_action(communication, "toggle", "press")
+    wait_for("通讯 ticked", lambda: checked(communication))
+    print("ticked 通讯")
+
+    thermometer = find_one(app, "温度", pyatspi.ROLE_SLIDER)
+    wait_for(f"the thermometer at {TEMPERATURE}", lambda: value_of(thermometer) == TEMPERATURE)
+    output_bar = find_one(app, "输出量", pyatspi.ROLE_PROGRESS_BAR)
+    wait_for(f"the output bar at {OUTPUT}", lambda: value_of(output_bar) == OUTPUT)
+    # Each lamp and its caption share the name; the caption is a label. (Qt's bridge
+    # gives an indicator the AT-SPI role "unknown".)
+    lamps = {name: [a for a in find_all(app, name) if a.getRole() != pyatspi.ROLE_LABEL] for name in ALARM_NAMES}
+    wait_for("the alarm lamps' states", lambda: lamps["PWER"][0].description == "报警")
+
+    failures = []
+    print("read by name:")
+    expect_equal("温度 (thermometer) value", value_of(thermometer), TEMPERATURE, failures)
+    temperature_field = find_one(app, "温度", pyatspi.ROLE_TEXT)
+    expect_equal("温度 (field) value", value_of(temperature_field), TEMPERATURE, failures)
+    expect_equal("温度 (field) text", text_of(temperature_field), "90'C", failures)
+    output_field = find_one(app, "输出量", pyatspi.ROLE_TEXT)
+    expect_equal("输出量 (field) value", value_of(output_field), OUTPUT, failures)
+    expect_equal("输出量 (field) text", text_of(output_field), "100.0", failures)
+    expect_equal("输出量 (bar) value", value_of(output_bar), OUTPUT, failures)
+    expect_equal("输出量 (bar) maximum", output_bar.queryValue().maximumValue, 100.0, failures)
+    # "R_C" names the current's display; its caption reads "R_C" as well, without a value.
+    current = [a for a in find_all(app, "R_C") if "Value" in pyatspi.listInterfaces(a)]
+    expect_equal("R_C value", [value_of(a) for a in current], [CURRENT], failures)
+    for name in ALARM_NAMES:
+        found = lamps[name]
+        states = [a.description for a in found]
+        expect_equal(f"alarm {name}", states, ["报警" if name in RAISED else "正常"], failures)
+    switch = find_one(app, "STOP", pyatspi.ROLE_PUSH_BUTTON)
+    print(f"  run/stop switch: {switch.name!r}")
+    if failures:
+        raise Failure("values read differ from the simulator's registers: " + ", ".join(failures))
+
+    do_action(switch, "press")
+    wait_for("the switch offering RUN after the stop", lambda: switch.name == "RUN")
+    wait_for("the output level down to 0", lambda: value_of(output_bar) == 0.0)
+    print("pressed STOP: the switch offers RUN and the output level is 0")
 
 
 def main():

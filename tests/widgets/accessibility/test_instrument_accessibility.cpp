@@ -27,9 +27,15 @@ namespace {
 
 QAccessibleInterface* Accessible(QWidget* widget)
 {
-    InstallInstrumentAccessibility();
     return QAccessible::queryAccessibleInterface(widget);
 }
+
+// Qt keeps the first interface it made for a widget: the factory is installed before any
+// widget is made, as a program does.
+class InstrumentAccessibility : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { InstallInstrumentAccessibility(); }
+};
 
 QAccessibleValueInterface* Value(QWidget* widget) { return Accessible(widget)->valueInterface(); }
 QAccessibleTextInterface* Text(QWidget* widget) { return Accessible(widget)->textInterface(); }
@@ -51,7 +57,7 @@ template <typename W> std::function<TiComponent*(QWidget*)> Make()
 
 }  // namespace
 
-TEST(InstrumentAccessibility, EachWidgetHasItsRoleAndInterfaces)
+TEST_F(InstrumentAccessibility, EachWidgetHasItsRoleAndInterfaces)
 {
     const Kind kinds[] = {
         {"knob", Make<TiKnob>(), QAccessible::Dial, true, false, false},
@@ -82,7 +88,7 @@ TEST(InstrumentAccessibility, EachWidgetHasItsRoleAndInterfaces)
     EXPECT_EQ(InstrumentAccessibleInterface(QStringLiteral("QObject"), nullptr), nullptr);
 }
 
-TEST(InstrumentAccessibility, NameIsTheWindowsNameElseTheWidgetsOwnCaption)
+TEST_F(InstrumentAccessibility, NameIsTheWindowsNameElseTheWidgetsOwnCaption)
 {
     QWidget window;
     auto* switchLed = new TiSwitchLed(&window);
@@ -113,7 +119,7 @@ TEST(InstrumentAccessibility, NameIsTheWindowsNameElseTheWidgetsOwnCaption)
     EXPECT_EQ(Accessible(knob)->text(QAccessible::Description), "0.1 %");
 }
 
-TEST(InstrumentAccessibility, RangesGiveThePositionBetweenTheirBounds)
+TEST_F(InstrumentAccessibility, RangesGiveThePositionBetweenTheirBounds)
 {
     QWidget window;
     auto* knob = new TiKnob(&window);
@@ -149,7 +155,7 @@ TEST(InstrumentAccessibility, RangesGiveThePositionBetweenTheirBounds)
 // Requests come from other programs: only a finite number the operator could set takes
 // effect, bounded as the widget bounds it. A random mix of good and bad requests (fixed
 // seed) leaves each widget where the good ones alone put it.
-TEST(InstrumentAccessibility, SetValueTakesOnlyFiniteNumbersTheOperatorMaySet)
+TEST_F(InstrumentAccessibility, SetValueTakesOnlyFiniteNumbersTheOperatorMaySet)
 {
     QWidget window;
     window.show();
@@ -213,7 +219,7 @@ TEST(InstrumentAccessibility, SetValueTakesOnlyFiniteNumbersTheOperatorMaySet)
     EXPECT_EQ(knob->GetPosition(), 400.0);
 }
 
-TEST(InstrumentAccessibility, LampsAreCheckedWhileLitAndTheSwitchWhileActive)
+TEST_F(InstrumentAccessibility, LampsAreCheckedWhileLitAndTheSwitchWhileActive)
 {
     QWidget window;
     auto* lamp = new TiLedRound(&window);
@@ -232,7 +238,7 @@ TEST(InstrumentAccessibility, LampsAreCheckedWhileLitAndTheSwitchWhileActive)
 
 // Pressing the switch is the operator's click: the change events of a click, the
 // momentary switch back off after it, and nothing while the switch is disabled.
-TEST(InstrumentAccessibility, SwitchPressIsTheOperatorsClick)
+TEST_F(InstrumentAccessibility, SwitchPressIsTheOperatorsClick)
 {
     QWidget window;
     auto* switchLed = new TiSwitchLed(&window);
@@ -265,7 +271,7 @@ TEST(InstrumentAccessibility, SwitchPressIsTheOperatorsClick)
     EXPECT_EQ(changes, 4);
 }
 
-TEST(InstrumentAccessibility, KnobTurnsByTheArrowStepAndPressesLikeAClick)
+TEST_F(InstrumentAccessibility, KnobTurnsByTheArrowStepAndPressesLikeAClick)
 {
     QWidget window;
     auto* knob = new TiKnob(&window);
@@ -303,7 +309,7 @@ TEST(InstrumentAccessibility, KnobTurnsByTheArrowStepAndPressesLikeAClick)
 
 // Offsets come from other programs: any of them, in any order, gives an answer within
 // the text, and requests to move the caret or the selection leave them to the operator.
-TEST(InstrumentAccessibility, TextAnswersEveryOffsetWithinTheText)
+TEST_F(InstrumentAccessibility, TextAnswersEveryOffsetWithinTheText)
 {
     QWidget window;
     auto* edit = new TiAnalogOutput(&window);
