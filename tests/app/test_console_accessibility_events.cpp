@@ -47,8 +47,10 @@ std::set<QObject*> ToldAbout(const EventLog& log)
 {
     std::set<QObject*> objects;
     for (const auto& event : log.Events()) {
-        if (event.type == QAccessible::ValueChanged || event.type == QAccessible::StateChanged ||
-            event.type == QAccessible::NameChanged || event.type == QAccessible::DescriptionChanged)
+        // What the window shows; not the focus, which is the operator's.
+        if (event.type == QAccessible::ValueChanged || event.type == QAccessible::NameChanged ||
+            event.type == QAccessible::DescriptionChanged ||
+            (event.type == QAccessible::StateChanged && event.changed.checked))
             objects.insert(event.object);
     }
     return objects;

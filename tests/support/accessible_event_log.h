@@ -49,6 +49,20 @@ public:
         return found;
     }
 
+    // The events about what the object shows: its value, its name, its checked state
+    // (not the focus, nor a description the window sets).
+    std::vector<ToldEvent> AboutShown(const QObject* object) const
+    {
+        std::vector<ToldEvent> found;
+        for (const ToldEvent& event : Told()) {
+            const bool shown = event.type == QAccessible::ValueChanged || event.type == QAccessible::NameChanged ||
+                               (event.type == QAccessible::StateChanged && event.changed.checked);
+            if (event.object == object && shown)
+                found.push_back(event);
+        }
+        return found;
+    }
+
 private:
     static std::vector<ToldEvent>& Told()
     {

@@ -7,8 +7,9 @@
 
 void TiComponent::NotifyAccessibleChange(const QString& propertyName)
 {
-    // The one check made on every change: no screen reader, no work.
-    if (!QAccessible::isActive())
+    // The one check made on every change: no screen reader, no work. A widget being set
+    // up tells nothing either (the numeric display reports its value while loading).
+    if (!QAccessible::isActive() || IsLoading())
         return;
     const QVariant value = property(propertyName.toLatin1().constData());
     switch (value.typeId()) {
