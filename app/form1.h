@@ -65,6 +65,9 @@ public:
 
     // Shows a modal message; tests replace it so nothing blocks.
     std::function<void(const QString&)> ShowMessage;
+    // Shows a modal message with a detail beneath it (why a port did not open); tests
+    // replace it too.
+    std::function<void(const QString& text, const QString& detail)> ShowDetailedMessage;
 
     // Controls, public as the window's description makes them.
     QLabel* Label1 = nullptr;
@@ -152,6 +155,10 @@ public:
     static QString CloseCaption();
     // What an alarm lamp tells screen readers of its state: "报警" (raised), "正常".
     static QString AlarmStateText(bool raised);
+
+signals:
+    // The port has just been opened from the port panel.
+    void PortOpened();
 
 private:
     void BuildFrame();
