@@ -151,20 +151,22 @@ void DiagnosticsWindow::CopyToClipboard()
                                                           : QString(selected).replace(QChar::ParagraphSeparator, QLatin1Char('\n')));
 }
 
-bool DiagnosticsWindow::SaveTo(const QString& path) const
+bool DiagnosticsWindow::SaveTo(const QString& path, QString* error) const
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
-    file.write(HistoryText().toUtf8());
-    return file.commit();
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Text) && file.write(HistoryText().toUtf8()) >= 0 &&
+                       file.commit();
+    if (!saved && error) *error = file.errorString();
+    return saved;
 }
 
 void DiagnosticsWindow::AskAndSave()
 {
     const QString path = QFileDialog::getSaveFileName(this, tr("保存通讯记录"), QStringLiteral("traffic.txt"),
                                                       tr("文本文件 (*.txt)"));
-    if (!path.isEmpty() && !SaveTo(path))
-        QMessageBox::warning(this, windowTitle(), tr("无法保存到 %1").arg(path));
+    QString error;
+    if (!path.isEmpty() && !SaveTo(path, &error))
+        QMessageBox::warning(this, windowTitle(), tr("无法保存到 %1：%2").arg(path, error));
 }
 
 void DiagnosticsWindow::Refresh()

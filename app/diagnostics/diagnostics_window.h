@@ -26,7 +26,7 @@ public:
     // Every line of the history as text, oldest first.
     QString HistoryText() const;
     // Writes the history to a UTF-8 text file; false (and nothing half-written kept) on failure.
-    bool SaveTo(const QString& path) const;
+    bool SaveTo(const QString& path, QString* error = nullptr) const;
     bool Paused() const { return paused_; }
 
     QPlainTextEdit* TrafficView = nullptr;

@@ -56,7 +56,7 @@ QString InUse(const PortOpenFailure& failure)
         return QCoreApplication::translate("PortOpenReason", "原因：%1 正被其他程序占用。").arg(Path(failure));
     QStringList holders;
     for (const platform::PortHolder& holder : failure.holders)
-        holders << QCoreApplication::translate("PortOpenReason", "%1（进程号 %2）").arg(QString::fromStdString(holder.command)).arg(holder.pid);
+        holders << QCoreApplication::translate("PortOpenReason", "%1（进程号 %2）").arg(QString::fromStdString(holder.command), QString::number(holder.pid));
     return QCoreApplication::translate("PortOpenReason", "原因：%1 正被其他程序占用：%2。\n关闭该程序后再打开串口。")
         .arg(Path(failure), holders.join(QCoreApplication::translate("PortOpenReason", "、")));
 }

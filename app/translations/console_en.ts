@@ -59,8 +59,8 @@
         <translation>Text files (*.txt)</translation>
     </message>
     <message>
-        <source>无法保存到 %1</source>
-        <translation>Cannot save to %1</translation>
+        <source>无法保存到 %1：%2</source>
+        <translation>Cannot save to %1: %2</translation>
     </message>
 </context>
 <context>

@@ -291,7 +291,9 @@ void TrendChart::SetOverlay(const std::optional<StartRecord>& record)
 
 void TrendChart::wheelEvent(QWheelEvent* event)
 {
-    const int steps = event->angleDelta().y() / 120;
+    // A notched wheel turns 120 per notch; a touchpad sends small parts of it, which zoom
+    // by as much of a notch's step.
+    const double steps = event->angleDelta().y() / 120.0;
     if (steps == 0) return;
     // Zoom around the time under the pointer: it stays where it is on the screen.
     const QRectF plot = chart()->plotArea();

@@ -95,7 +95,9 @@ TEST(DiagnosticsWindow, ShowsTrafficWhileOpenAndCountsAlways)
     QFile file(saved);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(file.readAll()), window->HistoryText());
-    EXPECT_FALSE(window->SaveTo(dir.filePath(QStringLiteral("no/such/folder/traffic.txt"))));
+    QString error;
+    EXPECT_FALSE(window->SaveTo(dir.filePath(QStringLiteral("no/such/folder/traffic.txt")), &error));
+    EXPECT_FALSE(error.isEmpty()) << "the operator is told why";
 
     window->ClearButton->click();
     EXPECT_EQ(ViewLines(*window), 0);
@@ -171,7 +173,7 @@ TEST(PortOpenReason, TextsForEachCase)
     auto noUart = failure(PortOpenProblem::NoSuchDevice);
     noUart.kind = platform::PathKind::CharacterDevice;
     auto inUse = failure(PortOpenProblem::InUse);
-    inUse.holders = {{812, "minicom"}, {900, "other"}};
+    inUse.holders = {{812, "minicom"}, {900, "log%2%1"}};   // a name is no format
     for (const Row& row : {
              Row{notMember, {}, QStringLiteral("用户 tech 不在 dialout 组中。加入该组后注销并重新登录：\nsudo adduser tech dialout")},
              Row{listed, {}, QStringLiteral("已加入 dialout 组，注销后重新登录才生效")},
@@ -181,7 +183,7 @@ TEST(PortOpenReason, TextsForEachCase)
                  QStringLiteral("本机现有的串口：/dev/ttyUSB1、/dev/ttyS0")},
              Row{failure(PortOpenProblem::NoSuchDevice), {}, QStringLiteral("本机没有找到串口设备")},
              Row{noUart, {}, QStringLiteral("没有对应的串口硬件")},
-             Row{inUse, {}, QStringLiteral("minicom（进程号 812）、other（进程号 900）")},
+             Row{inUse, {}, QStringLiteral("minicom（进程号 812）、log%2%1（进程号 900）")},
              Row{failure(PortOpenProblem::InUse), {}, QStringLiteral("正被其他程序占用。")},
              Row{settings, {}, QStringLiteral("错误码 EIO")},
              Row{failure(PortOpenProblem::Other), {}, QStringLiteral("打开 /dev/ttyUSB0 失败")}}) {
