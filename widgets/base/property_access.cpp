@@ -38,13 +38,8 @@ QObject* NestedObject(const QObject& owner, const QMetaProperty& property)
 
 std::map<int, std::pair<int, int>>& EnumRanges()
 {
-    static std::map<int, std::pair<int, int>> ranges = {
-        {QMetaType::fromType<TiBevelStyle>().id(), {ibsNone, ibsLowered}},
-        {QMetaType::fromType<TiAlignmentHorizontal>().id(), {iahCenter, iahRight}},
-        {QMetaType::fromType<TiTickMinorAlignment>().id(), {itmnaInside, itmnaOutside}},
-        {QMetaType::fromType<TiPrecisionStyle>().id(), {ipsSignificantDigits, ipsFixedDecimalPoints}},
-        {QMetaType::fromType<TiAutoScaleStyle>().id(), {iassAutoMinMax, iassFixedMinMax}},
-    };
+    // Enumerations registered with Q_ENUM are checked against their keys instead.
+    static std::map<int, std::pair<int, int>> ranges;
     return ranges;
 }
 

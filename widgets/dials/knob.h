@@ -16,12 +16,6 @@
 #include <QString>
 #include <memory>
 
-enum TiKnobStyle { iksRaisedEdge, iksRaised, iksSunken, iksSunkenEdge };
-enum TiKnobIndicatorStyle { ikisDotLowered, ikisDotRaised, ikisDot, ikisLineCenter, ikisLineCustom, ikisTriangle };
-
-Q_DECLARE_METATYPE(TiKnobStyle)
-Q_DECLARE_METATYPE(TiKnobIndicatorStyle)
-
 class TiKnob : public TiScaleComponent {
     Q_OBJECT
     Q_PROPERTY(TFont* PositionDisplayFont READ PositionDisplayFont)
@@ -62,7 +56,7 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(int TickMajorCount READ TickMajorCount WRITE SetTickMajorCount)
     Q_PROPERTY(TColor TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
     Q_PROPERTY(int TickMajorLength READ TickMajorLength WRITE SetTickMajorLength)
-    Q_PROPERTY(TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
+    Q_PROPERTY(TiEnums::TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
     Q_PROPERTY(int TickMinorCount READ TickMinorCount WRITE SetTickMinorCount)
     Q_PROPERTY(TColor TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
     Q_PROPERTY(int TickMinorLength READ TickMinorLength WRITE SetTickMinorLength)
@@ -70,13 +64,30 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(int TickLabelMargin READ TickLabelMargin WRITE SetTickLabelMargin)
     Q_PROPERTY(TFont* TickLabelFont READ TickLabelFont)
     Q_PROPERTY(int TickLabelPrecision READ TickLabelPrecision WRITE SetTickLabelPrecision)
-    Q_PROPERTY(TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE SetPrecisionStyle)
+    Q_PROPERTY(TiEnums::TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE SetPrecisionStyle)
     Q_PROPERTY(bool AutoScaleEnabled READ AutoScaleEnabled WRITE SetAutoScaleEnabled)
     Q_PROPERTY(int AutoScaleDesiredTicks READ AutoScaleDesiredTicks WRITE SetAutoScaleDesiredTicks)
     Q_PROPERTY(int AutoScaleMaxTicks READ AutoScaleMaxTicks WRITE SetAutoScaleMaxTicks)
-    Q_PROPERTY(TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
+    Q_PROPERTY(TiEnums::TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
 
 public:
+    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
+    TI_QT_SETTERS(PositionDisplayPrecision, PositionDisplayUnits, IndicatorActiveColor, IndicatorInactiveColor,
+                  IndicatorMargin, IndicatorSize, IndicatorStyle, KeyArrowStepSize, KeyPageStepSize,
+                  MouseWheelStepSize, KnobEdgeWidth, KnobRadius, KnobStyle, RotationMaxDegrees,
+                  RotationStartDegrees, ShowFocusRect, ShowPostionDisplay, AutoSize, OuterMargin, UseKeyboard,
+                  ShowDisabledState, BackGroundColor, OffsetX, OffsetY, Transparent, CachedDrawing, Color,
+                  ShowTicksMajor, ShowTicksMinor, ShowTickLabels, TickMajorCount, TickMajorColor,
+                  TickMajorLength, TickMinorAlignment, TickMinorCount, TickMinorColor, TickMinorLength,
+                  TickMargin, TickLabelMargin, TickLabelPrecision, PrecisionStyle, AutoScaleEnabled,
+                  AutoScaleDesiredTicks, AutoScaleMaxTicks, AutoScaleStyle)
+    TI_QT_FONT_SETTERS(PositionDisplayFont, TickLabelFont)
+
+    enum TiKnobStyle { iksRaisedEdge, iksRaised, iksSunken, iksSunkenEdge };
+    Q_ENUM(TiKnobStyle)
+    enum TiKnobIndicatorStyle { ikisDotLowered, ikisDotRaised, ikisDot, ikisLineCenter, ikisLineCustom, ikisTriangle };
+    Q_ENUM(TiKnobIndicatorStyle)
+
     explicit TiKnob(QWidget* parent = nullptr);
     ~TiKnob() override;
 
@@ -220,3 +231,8 @@ private:
     double lastDragAngle_ = 0;
     double lastWheelTime_ = 0;
 };
+
+using TiKnobStyle = TiKnob::TiKnobStyle;
+using enum TiKnob::TiKnobStyle;
+using TiKnobIndicatorStyle = TiKnob::TiKnobIndicatorStyle;
+using enum TiKnob::TiKnobIndicatorStyle;

@@ -8,16 +8,6 @@
 
 #include "widgets/base/scale_component.h"
 
-enum TiThermometerIndicatorStyle { itisBulb, itisBar, itisBarSunken, itisBarRaised };
-enum TiOrientation { ioVertical, ioHorizontal };
-enum TiOrientationSide { iosBottomRight, iosTopLeft };
-enum TiPointerFillReferenceStyle { ipfrsMin, ipfrsMax, ipfrsValue };
-
-Q_DECLARE_METATYPE(TiThermometerIndicatorStyle)
-Q_DECLARE_METATYPE(TiOrientation)
-Q_DECLARE_METATYPE(TiOrientationSide)
-Q_DECLARE_METATYPE(TiPointerFillReferenceStyle)
-
 // Pixel layout of one paint.
 struct TiThermometerLayout {
     TPoint Center;
@@ -52,11 +42,11 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(int TickMinorLength READ TickMinorLength WRITE SetTickMinorLength)
     Q_PROPERTY(int TickMargin READ TickMargin WRITE SetTickMargin)
     Q_PROPERTY(bool ShowTicksMajorFirstLast READ ShowTicksMajorFirstLast WRITE SetShowTicksMajorFirstLast)
-    Q_PROPERTY(TiBevelStyle TickMajorStyle READ TickMajorStyle WRITE SetTickMajorStyle)
-    Q_PROPERTY(TiBevelStyle TickMinorStyle READ TickMinorStyle WRITE SetTickMinorStyle)
+    Q_PROPERTY(TiEnums::TiBevelStyle TickMajorStyle READ TickMajorStyle WRITE SetTickMajorStyle)
+    Q_PROPERTY(TiEnums::TiBevelStyle TickMinorStyle READ TickMinorStyle WRITE SetTickMinorStyle)
     // Republished from the bases.
     Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
-    Q_PROPERTY(TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(TiEnums::TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(int OffsetX READ OffsetX WRITE SetOffsetX)
     Q_PROPERTY(int OffsetY READ OffsetY WRITE SetOffsetY)
     Q_PROPERTY(bool CachedDrawing READ CachedDrawing WRITE SetCachedDrawing)
@@ -68,19 +58,41 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(bool ShowTickLabels READ ShowTickLabels WRITE SetShowTickLabels)
     Q_PROPERTY(int TickMajorCount READ TickMajorCount WRITE SetTickMajorCount)
     Q_PROPERTY(TColor TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
-    Q_PROPERTY(TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
+    Q_PROPERTY(TiEnums::TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
     Q_PROPERTY(int TickMinorCount READ TickMinorCount WRITE SetTickMinorCount)
     Q_PROPERTY(TColor TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
     Q_PROPERTY(int TickLabelMargin READ TickLabelMargin WRITE SetTickLabelMargin)
     Q_PROPERTY(TFont* TickLabelFont READ TickLabelFont)
     Q_PROPERTY(int TickLabelPrecision READ TickLabelPrecision WRITE SetTickLabelPrecision)
-    Q_PROPERTY(TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE SetPrecisionStyle)
+    Q_PROPERTY(TiEnums::TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE SetPrecisionStyle)
     Q_PROPERTY(bool AutoScaleEnabled READ AutoScaleEnabled WRITE SetAutoScaleEnabled)
     Q_PROPERTY(int AutoScaleDesiredTicks READ AutoScaleDesiredTicks WRITE SetAutoScaleDesiredTicks)
     Q_PROPERTY(int AutoScaleMaxTicks READ AutoScaleMaxTicks WRITE SetAutoScaleMaxTicks)
-    Q_PROPERTY(TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
+    Q_PROPERTY(TiEnums::TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
 
 public:
+    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
+    TI_QT_SETTERS(IndicatorWidth, IndicatorBulbSize, IndicatorStyle, EndsMargin, IndicatorColor,
+                  IndicatorBackGroundColor, Orientation, OrientationTickMarks, AutoCenter, ReverseScale,
+                  IndicatorFillReferenceStyle, IndicatorFillReferenceValue, IndicatorUserCanMove,
+                  ShowMaxPointer, ShowMinPointer, MinMaxPointerSize, MinMaxPointerMargin, MaxPointerColor,
+                  MinPointerColor, MinMaxUserCanMove, TickMajorLength, TickMinorLength, TickMargin,
+                  ShowTicksMajorFirstLast, TickMajorStyle, TickMinorStyle, BackGroundColor, BorderStyle,
+                  OffsetX, OffsetY, CachedDrawing, Transparent, ShowDisabledState, ShowTicksMajor,
+                  ShowTicksMinor, ShowTickLabels, TickMajorCount, TickMajorColor, TickMinorAlignment,
+                  TickMinorCount, TickMinorColor, TickLabelMargin, TickLabelPrecision, PrecisionStyle,
+                  AutoScaleEnabled, AutoScaleDesiredTicks, AutoScaleMaxTicks, AutoScaleStyle)
+    TI_QT_FONT_SETTERS(TickLabelFont)
+
+    enum TiThermometerIndicatorStyle { itisBulb, itisBar, itisBarSunken, itisBarRaised };
+    Q_ENUM(TiThermometerIndicatorStyle)
+    enum TiOrientation { ioVertical, ioHorizontal };
+    Q_ENUM(TiOrientation)
+    enum TiOrientationSide { iosBottomRight, iosTopLeft };
+    Q_ENUM(TiOrientationSide)
+    enum TiPointerFillReferenceStyle { ipfrsMin, ipfrsMax, ipfrsValue };
+    Q_ENUM(TiPointerFillReferenceStyle)
+
     explicit TiThermometer(QWidget* parent = nullptr);
     ~TiThermometer() override;
 
@@ -178,3 +190,12 @@ private:
     TPoint pressPoint_;
     double pressValue_ = 0;
 };
+
+using TiThermometerIndicatorStyle = TiThermometer::TiThermometerIndicatorStyle;
+using enum TiThermometer::TiThermometerIndicatorStyle;
+using TiOrientation = TiThermometer::TiOrientation;
+using enum TiThermometer::TiOrientation;
+using TiOrientationSide = TiThermometer::TiOrientationSide;
+using enum TiThermometer::TiOrientationSide;
+using TiPointerFillReferenceStyle = TiThermometer::TiPointerFillReferenceStyle;
+using enum TiThermometer::TiPointerFillReferenceStyle;

@@ -13,9 +13,6 @@
 
 #include <stdexcept>
 
-enum TiFilterInputStyle { ifisNone, ifisAuto };
-Q_DECLARE_METATYPE(TiFilterInputStyle)
-
 // Handler that may change NewValue or clear CanChange.
 using TiBeforeChangeDoubleEvent =
     std::function<void(TObject* Sender, double OldValue, double& NewValue, bool& CanChange)>;
@@ -43,6 +40,14 @@ class TiAnalogOutput : public TiEditCustom {
     Q_PROPERTY(TColor ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
 
 public:
+    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
+    TI_QT_SETTERS(Precision, Value, ValueMax, ValueMin, UnitsText, FilterStyle, UndoOnError, BeepOnError,
+                  Alignment, ErrorActive, ErrorText, ErrorBackGroundColor)
+    TI_QT_FONT_SETTERS(ErrorFont)
+
+    enum TiFilterInputStyle { ifisNone, ifisAuto };
+    Q_ENUM(TiFilterInputStyle)
+
     explicit TiAnalogOutput(QWidget* parent = nullptr);
 
     TNotifyEvent OnChangeUser;
@@ -102,3 +107,6 @@ private:
     bool beepOnError_ = false;
     bool reformatting_ = false;
 };
+
+using TiFilterInputStyle = TiAnalogOutput::TiFilterInputStyle;
+using enum TiAnalogOutput::TiFilterInputStyle;

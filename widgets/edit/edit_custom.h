@@ -24,9 +24,6 @@
 class QAction;
 class QMenu;
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-Q_DECLARE_METATYPE(TAlignment)
-
 class TiEditCustom : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment)
@@ -37,11 +34,19 @@ class TiEditCustom : public TiCustomComponent {
     Q_PROPERTY(TFont* Font READ Font)
     Q_PROPERTY(bool AcceptOnLostFocus READ AcceptOnLostFocus WRITE SetAcceptOnLostFocus)
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
-    Q_PROPERTY(TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(TiEnums::TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
 
 public:
+    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
+    TI_QT_SETTERS(Alignment, AlignmentMargin, AutoSelect, AutoSize, MaxLength, AcceptOnLostFocus, Color,
+                  BorderStyle)
+    TI_QT_FONT_SETTERS(Font)
+
+    enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+    Q_ENUM(TAlignment)
+
     explicit TiEditCustom(QWidget* parent = nullptr);
     ~TiEditCustom() override;
 
@@ -189,3 +194,6 @@ private:
     QAction* deleteAction_ = nullptr;
     QAction* selectAllAction_ = nullptr;
 };
+
+using TAlignment = TiEditCustom::TAlignment;
+using enum TiEditCustom::TAlignment;

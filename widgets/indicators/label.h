@@ -10,14 +10,10 @@
 
 #include <QPointer>
 
-enum TiLabelBorderStyle { ilbsNone, ilbsSingle, ilbsLowered, ilbsRaised };
-
-Q_DECLARE_METATYPE(TiLabelBorderStyle)
-
 class TiLabel : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
-    Q_PROPERTY(TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(TiEnums::TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(TiLabelBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(TFont* Font READ Font)
@@ -34,6 +30,15 @@ class TiLabel : public TiCustomComponent {
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 
 public:
+    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
+    TI_QT_SETTERS(AutoSize, Alignment, BorderStyle, Caption, OuterMarginLeft, OuterMarginTop, OuterMarginRight,
+                  OuterMarginBottom, ShadowShow, ShadowXOffset, ShadowYOffset, ShadowColor, WordWrap,
+                  BackGroundColor, Transparent)
+    TI_QT_FONT_SETTERS(Font)
+
+    enum TiLabelBorderStyle { ilbsNone, ilbsSingle, ilbsLowered, ilbsRaised };
+    Q_ENUM(TiLabelBorderStyle)
+
     explicit TiLabel(QWidget* parent = nullptr);
     ~TiLabel() override;
 
@@ -108,6 +113,9 @@ private:
     bool adjusting_ = false;
     int acceleratorId_ = 0;
 };
+
+using TiLabelBorderStyle = TiLabel::TiLabelBorderStyle;
+using enum TiLabel::TiLabelBorderStyle;
 
 // Stores a setting that affects the label's size, re-sizes and repaints.
 template <typename T> void TiLabel::SetLayoutProperty(T value, T& field)

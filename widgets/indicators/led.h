@@ -14,9 +14,12 @@ class TiLed : public TiCustomComponent {
     Q_PROPERTY(TColor ActiveColor READ ActiveColor WRITE SetActiveColor)
     Q_PROPERTY(bool AutoInactiveColor READ AutoInactiveColor WRITE SetAutoInactiveColor)
     Q_PROPERTY(TColor InactiveColor READ InactiveColor WRITE SetInactiveColor)
-    Q_PROPERTY(TiBevelStyle BevelStyle READ BevelStyle WRITE SetBevelStyle)
+    Q_PROPERTY(TiEnums::TiBevelStyle BevelStyle READ BevelStyle WRITE SetBevelStyle)
 
 public:
+    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
+    TI_QT_SETTERS(Active, ActiveColor, AutoInactiveColor, InactiveColor, BevelStyle)
+
     explicit TiLed(QWidget* parent = nullptr);
 
     // Told after Active changed (also while loading).

@@ -9,14 +9,6 @@
 
 #include "widgets/base/component.h"
 
-enum TiSwitchLedCaptionAlignment { islcaIndicator, islcaOppisiteSide };
-enum TiSideAlignment { isaBottom, isaTop, isaLeft, isaRight };
-enum TiSwitchMomentaryStyle { ismsNone, ismsSimple };
-
-Q_DECLARE_METATYPE(TiSwitchLedCaptionAlignment)
-Q_DECLARE_METATYPE(TiSideAlignment)
-Q_DECLARE_METATYPE(TiSwitchMomentaryStyle)
-
 class TiSwitchLed : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(bool Active READ Active WRITE SetActive)
@@ -42,6 +34,19 @@ class TiSwitchLed : public TiCustomComponent {
     Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
 
 public:
+    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
+    TI_QT_SETTERS(Active, ActiveColor, AutoLedSize, Caption, CaptionMargin, CaptionAlignment,
+                  IndicatorAlignment, MomentaryStyle, IndicatorHeight, IndicatorMargin, IndicatorWidth,
+                  ShowFocusRect, WordWrap, BorderSize, BorderHighlightColor, BorderShadowColor, BackGroundColor)
+    TI_QT_FONT_SETTERS(CaptionFont)
+
+    enum TiSwitchLedCaptionAlignment { islcaIndicator, islcaOppisiteSide };
+    Q_ENUM(TiSwitchLedCaptionAlignment)
+    enum TiSideAlignment { isaBottom, isaTop, isaLeft, isaRight };
+    Q_ENUM(TiSideAlignment)
+    enum TiSwitchMomentaryStyle { ismsNone, ismsSimple };
+    Q_ENUM(TiSwitchMomentaryStyle)
+
     explicit TiSwitchLed(QWidget* parent = nullptr);
     ~TiSwitchLed() override;
 
@@ -158,3 +163,10 @@ private:
     bool userChange_ = false;
     int acceleratorId_ = 0;
 };
+
+using TiSwitchLedCaptionAlignment = TiSwitchLed::TiSwitchLedCaptionAlignment;
+using enum TiSwitchLed::TiSwitchLedCaptionAlignment;
+using TiSideAlignment = TiSwitchLed::TiSideAlignment;
+using enum TiSwitchLed::TiSideAlignment;
+using TiSwitchMomentaryStyle = TiSwitchLed::TiSwitchMomentaryStyle;
+using enum TiSwitchLed::TiSwitchMomentaryStyle;

@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "widgets/designer/instrument_property_sheet.h"
+
+#include "widgets/base/component.h"
+#include "widgets/base/scoped_flag.h"
+#include "widgets/designer/designer_properties.h"
+
+#include <QtDesigner/QExtensionManager>
+#include <algorithm>
+
+InstrumentPropertySheet::InstrumentPropertySheet(TiComponent* widget, QObject* designerSheet, QObject* parent)
+    : QObject(parent),
+      widget_(widget),
+      sheet_(qobject_cast<QDesignerPropertySheetExtension*>(designerSheet)),
+      dynamicSheet_(qobject_cast<QDesignerDynamicPropertySheetExtension*>(designerSheet))
+{
+}
+
+void InstrumentPropertySheet::UpdateOrder() const
+{
+    const int total = sheet_->count();
+    if (order_.size() == total)
+        return;
+    // Designer's order, with the values that depend on others moved to the end.
+    const QStringList last = widget_->PropertiesLoadedLast();
+    order_.clear();
+    QVector<int> moved;
+    for (int i = 0; i < total; ++i) {
+        if (last.contains(sheet_->propertyName(i)) && sheet_->indexOf(sheet_->propertyName(i)) == i)
+            moved << i;
+        else
+            order_ << i;
+    }
+    std::sort(moved.begin(), moved.end(), [&](int a, int b) {
+        return last.indexOf(sheet_->propertyName(a)) < last.indexOf(sheet_->propertyName(b));
+    });
+    order_ << moved;
+}
+
+int InstrumentPropertySheet::Inner(int index) const
+{
+    UpdateOrder();
+    return index >= 0 && index < order_.size() ? order_[index] : -1;
+}
+
+int InstrumentPropertySheet::Outer(int innerIndex) const
+{
+    UpdateOrder();
+    return innerIndex < 0 ? -1 : static_cast<int>(order_.indexOf(innerIndex));
+}
+
+QMetaProperty InstrumentPropertySheet::Published(int index) const
+{
+    const QString name = propertyName(index);
+    if (!DesignerPropertyNames(*widget_).contains(name))
+        return QMetaProperty();
+    const QMetaObject* meta = widget_->metaObject();
+    return meta->property(meta->indexOfProperty(name.toLatin1().constData()));
+}
+
+int InstrumentPropertySheet::count() const { return sheet_->count(); }
+int InstrumentPropertySheet::indexOf(const QString& name) const { return Outer(sheet_->indexOf(name)); }
+QString InstrumentPropertySheet::propertyName(int index) const { return sheet_->propertyName(Inner(index)); }
+QString InstrumentPropertySheet::propertyGroup(int index) const { return sheet_->propertyGroup(Inner(index)); }
+void InstrumentPropertySheet::setPropertyGroup(int index, const QString& group)
+{
+    sheet_->setPropertyGroup(Inner(index), group);
+}
+bool InstrumentPropertySheet::hasReset(int index) const { return sheet_->hasReset(Inner(index)); }
+bool InstrumentPropertySheet::reset(int index) { return sheet_->reset(Inner(index)); }
+
+bool InstrumentPropertySheet::isVisible(int index) const
+{
+    const QString name = propertyName(index);
+    if (ReplacedQWidgetProperties(*widget_).contains(name))
+        return false;
+    const QMetaObject* meta = widget_->metaObject();
+    const int metaIndex = meta->indexOfProperty(name.toLatin1().constData());
+    if (metaIndex >= TiComponent::staticMetaObject.propertyOffset())
+        return DesignerPropertyNames(*widget_).contains(name);
+    return sheet_->isVisible(Inner(index));
+}
+
+void InstrumentPropertySheet::setVisible(int index, bool visible) { sheet_->setVisible(Inner(index), visible); }
+bool InstrumentPropertySheet::isAttribute(int index) const { return sheet_->isAttribute(Inner(index)); }
+void InstrumentPropertySheet::setAttribute(int index, bool attribute)
+{
+    sheet_->setAttribute(Inner(index), attribute);
+}
+
+QVariant InstrumentPropertySheet::property(int index) const
+{
+    const QMetaProperty published = Published(index);
+    if (published.isValid() && DesignerValueKind(published) != TiDesignerValueKind::Plain)
+        return DesignerValue(*widget_, published);
+    return sheet_->property(Inner(index));
+}
+
+void InstrumentPropertySheet::setProperty(int index, const QVariant& value)
+{
+    const QMetaProperty published = Published(index);
+    if (published.isValid() && DesignerValueKind(published) != TiDesignerValueKind::Plain)
+        SetDesignerValue(*widget_, published, value);
+    else
+        sheet_->setProperty(Inner(index), value);
+}
+
+bool InstrumentPropertySheet::isChanged(int index) const { return sheet_->isChanged(Inner(index)); }
+void InstrumentPropertySheet::setChanged(int index, bool changed) { sheet_->setChanged(Inner(index), changed); }
+bool InstrumentPropertySheet::isEnabled(int index) const
+{
+    // Fonts have no setter of their own: Designer's sheet would grey them out.
+    const QMetaProperty published = Published(index);
+    if (published.isValid() && DesignerValueKind(published) == TiDesignerValueKind::Font)
+        return true;
+    return sheet_->isEnabled(Inner(index));
+}
+
+bool InstrumentPropertySheet::dynamicPropertiesAllowed() const
+{
+    return dynamicSheet_ != nullptr && dynamicSheet_->dynamicPropertiesAllowed();
+}
+
+int InstrumentPropertySheet::addDynamicProperty(const QString& name, const QVariant& value)
+{
+    return dynamicSheet_ != nullptr ? Outer(dynamicSheet_->addDynamicProperty(name, value)) : -1;
+}
+
+bool InstrumentPropertySheet::removeDynamicProperty(int index)
+{
+    return dynamicSheet_ != nullptr && dynamicSheet_->removeDynamicProperty(Inner(index));
+}
+
+bool InstrumentPropertySheet::isDynamicProperty(int index) const
+{
+    return dynamicSheet_ != nullptr && dynamicSheet_->isDynamicProperty(Inner(index));
+}
+
+bool InstrumentPropertySheet::canAddDynamicProperty(const QString& name) const
+{
+    return dynamicSheet_ != nullptr && dynamicSheet_->canAddDynamicProperty(name);
+}
+
+InstrumentSheetFactory::InstrumentSheetFactory(QExtensionManager* parent) : QExtensionFactory(parent) {}
+
+QObject* InstrumentSheetFactory::createExtension(QObject* object, const QString& iid, QObject* parent) const
+{
+    if (iid != Q_TYPEID(QDesignerPropertySheetExtension) && iid != Q_TYPEID(QDesignerDynamicPropertySheetExtension))
+        return nullptr;
+    auto* widget = qobject_cast<TiComponent*>(object);
+    // While this factory asks the manager for Designer's own sheet, it declines,
+    // so that the manager goes on to Designer's factory.
+    if (widget == nullptr || creating_)
+        return nullptr;
+    const ScopedFlag creating(creating_);
+    QObject* designerSheet = extensionManager()->extension(object, Q_TYPEID(QDesignerPropertySheetExtension));
+    if (qobject_cast<QDesignerPropertySheetExtension*>(designerSheet) == nullptr)
+        return nullptr;
+    return new InstrumentPropertySheet(widget, designerSheet, parent);
+}
