@@ -69,7 +69,6 @@
 
 #include "platform/canvas/bitmap.h"
 #include "platform/canvas/canvas.h"
-#include "widgets/base/qt_setters.h"
 #include "widgets/base/scoped_flag.h"
 #include "widgets/base/types.h"
 #include "widgets/base/update_object.h"
@@ -103,9 +102,6 @@ class TiComponent : public QWidget, public TiUpdateClient {
     Q_PROPERTY(int UpdateFrameRate READ UpdateFrameRate WRITE SetUpdateFrameRate)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(AutoFrameRate, UpdateFrameRate)
-
     explicit TiComponent(QWidget* parent = nullptr);
     ~TiComponent() override;
 

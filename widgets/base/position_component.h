@@ -32,9 +32,6 @@ class TiPositionComponent : public TiCustomComponent {
     Q_PROPERTY(bool MinMaxFixed READ MinMaxFixed WRITE SetMinMaxFixed)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(Position, PositionMax, PositionMin, CurrentMax, CurrentMin, MinMaxFixed)
-
     explicit TiPositionComponent(QWidget* parent = nullptr);
     ~TiPositionComponent() override;
 

@@ -24,10 +24,6 @@ class TiProgressComponent : public TiPositionComponent {
     Q_PROPERTY(bool ShowOffSegments READ ShowOffSegments WRITE SetShowOffSegments)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(BackGroundColor, SectionColor1, SectionColor2, SectionColor3, SectionColor4, SectionColor5,
-                  SectionEnd1, SectionEnd2, SectionEnd3, SectionEnd4, SectionCount, ShowOffSegments)
-
     static constexpr int MaxSectionCount = 5;
 
     explicit TiProgressComponent(QWidget* parent = nullptr);

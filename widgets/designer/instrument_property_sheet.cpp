@@ -6,7 +6,6 @@
 #include "widgets/designer/designer_properties.h"
 
 #include <QtDesigner/QExtensionManager>
-#include <algorithm>
 
 InstrumentPropertySheet::InstrumentPropertySheet(TiComponent* widget, QObject* designerSheet, QObject* parent)
     : QObject(parent),
@@ -16,38 +15,8 @@ InstrumentPropertySheet::InstrumentPropertySheet(TiComponent* widget, QObject* d
 {
 }
 
-void InstrumentPropertySheet::UpdateOrder() const
-{
-    const int total = sheet_->count();
-    if (order_.size() == total)
-        return;
-    // Designer's order, with the values that depend on others moved to the end.
-    const QStringList last = widget_->PropertiesLoadedLast();
-    order_.clear();
-    QVector<int> moved;
-    for (int i = 0; i < total; ++i) {
-        if (last.contains(sheet_->propertyName(i)) && sheet_->indexOf(sheet_->propertyName(i)) == i)
-            moved << i;
-        else
-            order_ << i;
-    }
-    std::sort(moved.begin(), moved.end(), [&](int a, int b) {
-        return last.indexOf(sheet_->propertyName(a)) < last.indexOf(sheet_->propertyName(b));
-    });
-    order_ << moved;
-}
-
-int InstrumentPropertySheet::Inner(int index) const
-{
-    UpdateOrder();
-    return index >= 0 && index < order_.size() ? order_[index] : -1;
-}
-
-int InstrumentPropertySheet::Outer(int innerIndex) const
-{
-    UpdateOrder();
-    return innerIndex < 0 ? -1 : static_cast<int>(order_.indexOf(innerIndex));
-}
+int InstrumentPropertySheet::Inner(int index) const { return index; }
+int InstrumentPropertySheet::Outer(int innerIndex) const { return innerIndex; }
 
 QMetaProperty InstrumentPropertySheet::Published(int index) const
 {
@@ -72,8 +41,6 @@ bool InstrumentPropertySheet::reset(int index) { return sheet_->reset(Inner(inde
 bool InstrumentPropertySheet::isVisible(int index) const
 {
     const QString name = propertyName(index);
-    if (ReplacedQWidgetProperties(*widget_).contains(name))
-        return false;
     const QMetaObject* meta = widget_->metaObject();
     const int metaIndex = meta->indexOfProperty(name.toLatin1().constData());
     if (metaIndex >= TiComponent::staticMetaObject.propertyOffset())
@@ -109,10 +76,6 @@ bool InstrumentPropertySheet::isChanged(int index) const { return sheet_->isChan
 void InstrumentPropertySheet::setChanged(int index, bool changed) { sheet_->setChanged(Inner(index), changed); }
 bool InstrumentPropertySheet::isEnabled(int index) const
 {
-    // Fonts have no setter of their own: Designer's sheet would grey them out.
-    const QMetaProperty published = Published(index);
-    if (published.isValid() && DesignerValueKind(published) == TiDesignerValueKind::Font)
-        return true;
     return sheet_->isEnabled(Inner(index));
 }
 

@@ -2,12 +2,10 @@
 #pragma once
 
 // Designer's property sheet for an instrument: Designer's own sheet of the widget,
-// with the published properties shown as designer_properties.h describes (colours
-// as colours, fonts as fonts, repeats of QWidget's properties hidden) and ordered
-// so that a form sets a value after the range it depends on.
+// with the published properties that designer_properties.h offers shown and the
+// rest hidden (repeats of QWidget's properties, fonts and pictures).
 
 #include <QObject>
-#include <QVector>
 #include <QtDesigner/QDesignerDynamicPropertySheetExtension>
 #include <QtDesigner/QDesignerPropertySheetExtension>
 #include <QtDesigner/QExtensionFactory>
@@ -48,17 +46,16 @@ public:
     bool canAddDynamicProperty(const QString& name) const override;
 
 private:
-    // Index in Designer's sheet of our index, and back.
+    // Index in Designer's sheet of our index, and back (the same: one place to
+    // change should the two ever differ).
     int Inner(int index) const;
     int Outer(int innerIndex) const;
-    void UpdateOrder() const;
     // The published property behind our index, or an invalid one.
     QMetaProperty Published(int index) const;
 
     TiComponent* widget_;
     QDesignerPropertySheetExtension* sheet_;
     QDesignerDynamicPropertySheetExtension* dynamicSheet_;
-    mutable QVector<int> order_;  // our index -> Designer's index
 };
 
 // Gives instruments their InstrumentPropertySheet; other widgets keep Designer's.

@@ -71,18 +71,6 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(TiEnums::TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(PositionDisplayPrecision, PositionDisplayUnits, IndicatorActiveColor, IndicatorInactiveColor,
-                  IndicatorMargin, IndicatorSize, IndicatorStyle, KeyArrowStepSize, KeyPageStepSize,
-                  MouseWheelStepSize, KnobEdgeWidth, KnobRadius, KnobStyle, RotationMaxDegrees,
-                  RotationStartDegrees, ShowFocusRect, ShowPostionDisplay, AutoSize, OuterMargin, UseKeyboard,
-                  ShowDisabledState, BackGroundColor, OffsetX, OffsetY, Transparent, CachedDrawing, Color,
-                  ShowTicksMajor, ShowTicksMinor, ShowTickLabels, TickMajorCount, TickMajorColor,
-                  TickMajorLength, TickMinorAlignment, TickMinorCount, TickMinorColor, TickMinorLength,
-                  TickMargin, TickLabelMargin, TickLabelPrecision, PrecisionStyle, AutoScaleEnabled,
-                  AutoScaleDesiredTicks, AutoScaleMaxTicks, AutoScaleStyle)
-    TI_QT_FONT_SETTERS(PositionDisplayFont, TickLabelFont)
-
     enum TiKnobStyle { iksRaisedEdge, iksRaised, iksSunken, iksSunkenEdge };
     Q_ENUM(TiKnobStyle)
     enum TiKnobIndicatorStyle { ikisDotLowered, ikisDotRaised, ikisDot, ikisLineCenter, ikisLineCustom, ikisTriangle };

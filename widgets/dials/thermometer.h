@@ -71,19 +71,6 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(TiEnums::TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(IndicatorWidth, IndicatorBulbSize, IndicatorStyle, EndsMargin, IndicatorColor,
-                  IndicatorBackGroundColor, Orientation, OrientationTickMarks, AutoCenter, ReverseScale,
-                  IndicatorFillReferenceStyle, IndicatorFillReferenceValue, IndicatorUserCanMove,
-                  ShowMaxPointer, ShowMinPointer, MinMaxPointerSize, MinMaxPointerMargin, MaxPointerColor,
-                  MinPointerColor, MinMaxUserCanMove, TickMajorLength, TickMinorLength, TickMargin,
-                  ShowTicksMajorFirstLast, TickMajorStyle, TickMinorStyle, BackGroundColor, BorderStyle,
-                  OffsetX, OffsetY, CachedDrawing, Transparent, ShowDisabledState, ShowTicksMajor,
-                  ShowTicksMinor, ShowTickLabels, TickMajorCount, TickMajorColor, TickMinorAlignment,
-                  TickMinorCount, TickMinorColor, TickLabelMargin, TickLabelPrecision, PrecisionStyle,
-                  AutoScaleEnabled, AutoScaleDesiredTicks, AutoScaleMaxTicks, AutoScaleStyle)
-    TI_QT_FONT_SETTERS(TickLabelFont)
-
     enum TiThermometerIndicatorStyle { itisBulb, itisBar, itisBarSunken, itisBarRaised };
     Q_ENUM(TiThermometerIndicatorStyle)
     enum TiOrientation { ioVertical, ioHorizontal };

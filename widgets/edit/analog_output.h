@@ -40,11 +40,6 @@ class TiAnalogOutput : public TiEditCustom {
     Q_PROPERTY(TColor ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(Precision, Value, ValueMax, ValueMin, UnitsText, FilterStyle, UndoOnError, BeepOnError,
-                  Alignment, ErrorActive, ErrorText, ErrorBackGroundColor)
-    TI_QT_FONT_SETTERS(ErrorFont)
-
     enum TiFilterInputStyle { ifisNone, ifisAuto };
     Q_ENUM(TiFilterInputStyle)
 

@@ -39,11 +39,6 @@ class TiEditCustom : public TiCustomComponent {
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(Alignment, AlignmentMargin, AutoSelect, AutoSize, MaxLength, AcceptOnLostFocus, Color,
-                  BorderStyle)
-    TI_QT_FONT_SETTERS(Font)
-
     enum TAlignment { taLeftJustify, taRightJustify, taCenter };
     Q_ENUM(TAlignment)
 

@@ -24,11 +24,6 @@ class TiAnalogDisplay : public TiCustomComponent {
     Q_PROPERTY(TColor ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(Alignment, AlignmentMargin, Precision, Value, UnitsText, BackGroundColor, BorderStyle,
-                  ErrorActive, ErrorText, ErrorBackGroundColor)
-    TI_QT_FONT_SETTERS(Font, ErrorFont)
-
     explicit TiAnalogDisplay(QWidget* parent = nullptr);
     ~TiAnalogDisplay() override;
 

@@ -30,12 +30,6 @@ class TiLabel : public TiCustomComponent {
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(AutoSize, Alignment, BorderStyle, Caption, OuterMarginLeft, OuterMarginTop, OuterMarginRight,
-                  OuterMarginBottom, ShadowShow, ShadowXOffset, ShadowYOffset, ShadowColor, WordWrap,
-                  BackGroundColor, Transparent)
-    TI_QT_FONT_SETTERS(Font)
-
     enum TiLabelBorderStyle { ilbsNone, ilbsSingle, ilbsLowered, ilbsRaised };
     Q_ENUM(TiLabelBorderStyle)
 

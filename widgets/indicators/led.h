@@ -17,9 +17,6 @@ class TiLed : public TiCustomComponent {
     Q_PROPERTY(TiEnums::TiBevelStyle BevelStyle READ BevelStyle WRITE SetBevelStyle)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(Active, ActiveColor, AutoInactiveColor, InactiveColor, BevelStyle)
-
     explicit TiLed(QWidget* parent = nullptr);
 
     // Told after Active changed (also while loading).

@@ -22,10 +22,6 @@ class TiLedBar : public TiProgressComponent {
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(SegmentDirection, SegmentMargin, SegmentSize, SegmentSpacing, SegmentStyle,
-                  FillReferenceValue, FillReferenceEnabled, BackGroundColor, BorderStyle, Transparent)
-
     enum TiDirection { idUp, idDown, idRight, idLeft };
     Q_ENUM(TiDirection)
     enum TiLedBarSegmentStyle { ilbssRectangle, ilbssCircle, ilbssTriangle };

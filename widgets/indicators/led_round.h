@@ -14,9 +14,6 @@ class TiLedRound : public TiLed {
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(ShowReflection, BackGroundColor, Transparent)
-
     explicit TiLedRound(QWidget* parent = nullptr);
 
     bool ShowReflection() const { return showReflection_; }

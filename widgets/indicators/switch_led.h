@@ -34,12 +34,6 @@ class TiSwitchLed : public TiCustomComponent {
     Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
 
 public:
-    // Qt-style setters for forms made in Qt Designer (widgets/base/qt_setters.h).
-    TI_QT_SETTERS(Active, ActiveColor, AutoLedSize, Caption, CaptionMargin, CaptionAlignment,
-                  IndicatorAlignment, MomentaryStyle, IndicatorHeight, IndicatorMargin, IndicatorWidth,
-                  ShowFocusRect, WordWrap, BorderSize, BorderHighlightColor, BorderShadowColor, BackGroundColor)
-    TI_QT_FONT_SETTERS(CaptionFont)
-
     enum TiSwitchLedCaptionAlignment { islcaIndicator, islcaOppisiteSide };
     Q_ENUM(TiSwitchLedCaptionAlignment)
     enum TiSideAlignment { isaBottom, isaTop, isaLeft, isaRight };

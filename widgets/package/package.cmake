@@ -32,7 +32,7 @@ set(SOFTSTARTER_WIDGETS_PUBLIC_HEADERS
   platform/canvas/text_format.h
   widgets/base/component.h widgets/base/drawing_helpers.h widgets/base/gauge_pointer.h
   widgets/base/position_component.h widgets/base/progress_component.h
-  widgets/base/property_access.h widgets/base/qt_setters.h widgets/base/scale_component.h
+  widgets/base/property_access.h widgets/base/scale_component.h
   widgets/base/scale_object.h widgets/base/scale_ticks.h widgets/base/scoped_flag.h
   widgets/base/types.h widgets/base/update_object.h
   widgets/dials/knob.h widgets/dials/thermometer.h

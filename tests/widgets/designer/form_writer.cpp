@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a form with every instrument and every property Designer offers for it,
 // each set to a value other than its default, the way Designer writes forms
-// (colours as <color>, fonts as <font>, enumerations as <enum>Scope::key</enum>),
+// (stdset="0", colours as <UInt>, enumerations as <enum>Scope::key</enum>),
 // and beside it the property file text each widget should then hold:
 //   designer_form_writer <form.ui> <expected.txt>
 // Compiling the form with uic proves that every offered property has a setter a
@@ -13,9 +13,7 @@
 #include "widgets/designer/designer_properties.h"
 
 #include <QApplication>
-#include <QColor>
 #include <QFile>
-#include <QFont>
 #include <QMetaEnum>
 #include <QTextStream>
 #include <QXmlStreamWriter>
@@ -37,19 +35,10 @@ QVariant OtherValue(const QMetaProperty& property, const QVariant& current)
     switch (property.metaType().id()) {
     case QMetaType::Bool: return !current.toBool();
     case QMetaType::Int: return current.toInt() + 3;
+    case QMetaType::UInt: return current.toUInt() == 0x563412u ? 0x0000FFu : 0x563412u;  // a colour
     case QMetaType::Double: return current.toDouble() + 7;
     case QMetaType::QString: return current.toString() + QStringLiteral("x");
     default: break;
-    }
-    if (current.metaType().id() == QMetaType::QColor)
-        return current.value<QColor>() == QColor(0x12, 0x34, 0x56) ? QColor(Qt::red) : QColor(0x12, 0x34, 0x56);
-    if (current.metaType().id() == QMetaType::QFont) {
-        // As uic builds it: the family, a point size and the weight.
-        QFont font;
-        font.setFamily(current.value<QFont>().family());
-        font.setPointSize(12);
-        font.setBold(!current.value<QFont>().bold());
-        return font;
     }
     return {};
 }
@@ -69,29 +58,12 @@ void WriteValue(QXmlStreamWriter& xml, const QMetaProperty& property, const QVar
         xml.writeTextElement("enum", QString::fromLatin1(meta.scope()) + "::" + meta.valueToKey(value.toInt()));
         return;
     }
-    if (value.metaType().id() == QMetaType::QFont) {
-        const QFont font = value.value<QFont>();
-        xml.writeStartElement("font");
-        xml.writeTextElement("family", font.family());
-        xml.writeTextElement("pointsize", QString::number(font.pointSize()));
-        xml.writeTextElement("bold", font.bold() ? "true" : "false");
-        xml.writeEndElement();
-        return;
-    }
     switch (value.metaType().id()) {
     case QMetaType::Bool: xml.writeTextElement("bool", value.toBool() ? "true" : "false"); break;
     case QMetaType::Int: xml.writeTextElement("number", QString::number(value.toInt())); break;
     case QMetaType::Double: xml.writeTextElement("double", QString::number(value.toDouble(), 'g', 17)); break;
     case QMetaType::QString: xml.writeTextElement("string", value.toString()); break;
-    case QMetaType::QColor: {
-        const QColor color = value.value<QColor>();
-        xml.writeStartElement("color");
-        xml.writeTextElement("red", QString::number(color.red()));
-        xml.writeTextElement("green", QString::number(color.green()));
-        xml.writeTextElement("blue", QString::number(color.blue()));
-        xml.writeEndElement();
-        break;
-    }
+    case QMetaType::UInt: xml.writeTextElement("UInt", QString::number(value.toUInt())); break;
     default: break;
     }
 }
@@ -135,6 +107,7 @@ int main(int argc, char** argv)
                 continue;
             xml.writeStartElement("property");
             xml.writeAttribute("name", name);
+            xml.writeAttribute("stdset", "0");
             WriteValue(xml, property, value);
             xml.writeEndElement();
         }
