@@ -64,6 +64,20 @@ QWidget* PropertyPanel::EditorFor(QObject& owner, const QMetaProperty& property)
         });
         return box;
     }
+    if (property.metaType() == QMetaType::fromType<TColorProperty>()) {
+        auto* button = new QPushButton;
+        PaintSwatch(*button, value.value<TColorProperty>());
+        connect(button, &QPushButton::clicked, button, [button, target, property] {
+            if (!target)
+                return;
+            const QColor chosen = QColorDialog::getColor(ToQColor(property.read(target).value<TColorProperty>()), button);
+            if (!chosen.isValid())
+                return;
+            Write(*target, property, QVariant::fromValue(TColorProperty(FromQColor(chosen))));
+            PaintSwatch(*button, property.read(target).value<TColorProperty>());
+        });
+        return button;
+    }
     switch (property.metaType().id()) {
     case QMetaType::Bool: {
         auto* box = new QCheckBox;
@@ -85,20 +99,6 @@ QWidget* PropertyPanel::EditorFor(QObject& owner, const QMetaProperty& property)
         box->setValue(value.toDouble());
         connect(box, &QDoubleSpinBox::valueChanged, box, [write](double v) { write(v); });
         return box;
-    }
-    case QMetaType::UInt: {  // a colour, 0x00BBGGRR
-        auto* button = new QPushButton;
-        PaintSwatch(*button, value.toUInt());
-        connect(button, &QPushButton::clicked, button, [button, target, property] {
-            if (!target)
-                return;
-            const QColor chosen = QColorDialog::getColor(ToQColor(property.read(target).toUInt()), button);
-            if (!chosen.isValid())
-                return;
-            Write(*target, property, QVariant::fromValue<TColor>(FromQColor(chosen)));
-            PaintSwatch(*button, property.read(target).toUInt());
-        });
-        return button;
     }
     case QMetaType::QString: {
         auto* edit = new QLineEdit(value.toString());

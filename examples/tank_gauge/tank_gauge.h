@@ -11,10 +11,10 @@
 class TankGauge : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(double Level READ Level WRITE SetLevel)
-    Q_PROPERTY(TColor LiquidColor READ LiquidColor WRITE SetLiquidColor)
-    Q_PROPERTY(TColor TankColor READ TankColor WRITE SetTankColor)
+    Q_PROPERTY(TColorProperty LiquidColor READ LiquidColor WRITE SetLiquidColor)
+    Q_PROPERTY(TColorProperty TankColor READ TankColor WRITE SetTankColor)
     Q_PROPERTY(int MarkCount READ MarkCount WRITE SetMarkCount)
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
 
 public:
     explicit TankGauge(QWidget* parent = nullptr);

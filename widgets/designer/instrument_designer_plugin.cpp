@@ -51,8 +51,7 @@ QWidget* InstrumentDesignerWidget::createWidget(QWidget* parent)
 
 void InstrumentDesignerWidget::initialize(QDesignerFormEditorInterface* core)
 {
-    if (initialized_)
-        return;
+    // Each form editor (a program may make more than one) gets the sheet factory.
     RegisterSheetFactory(core);
     initialized_ = true;
 }

@@ -57,19 +57,18 @@ void InstrumentPropertySheet::setAttribute(int index, bool attribute)
 
 QVariant InstrumentPropertySheet::property(int index) const
 {
+    // Designer's sheet stays the keeper of the value (it writes the form from it).
     const QMetaProperty published = Published(index);
-    if (published.isValid() && DesignerValueKind(published) != TiDesignerValueKind::Plain)
-        return DesignerValue(*widget_, published);
-    return sheet_->property(Inner(index));
+    const QVariant value = sheet_->property(Inner(index));
+    return published.isValid() ? ToEditorValue(published, value) : value;
 }
 
 void InstrumentPropertySheet::setProperty(int index, const QVariant& value)
 {
     const QMetaProperty published = Published(index);
-    if (published.isValid() && DesignerValueKind(published) != TiDesignerValueKind::Plain)
-        SetDesignerValue(*widget_, published, value);
-    else
-        sheet_->setProperty(Inner(index), value);
+    const QVariant converted = published.isValid() ? FromEditorValue(published, value) : value;
+    if (converted.isValid())
+        sheet_->setProperty(Inner(index), converted);
 }
 
 bool InstrumentPropertySheet::isChanged(int index) const { return sheet_->isChanged(Inner(index)); }

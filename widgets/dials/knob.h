@@ -21,8 +21,8 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(TFont* PositionDisplayFont READ PositionDisplayFont)
     Q_PROPERTY(int PositionDisplayPrecision READ PositionDisplayPrecision WRITE SetPositionDisplayPrecision)
     Q_PROPERTY(QString PositionDisplayUnits READ PositionDisplayUnits WRITE SetPositionDisplayUnits)
-    Q_PROPERTY(TColor IndicatorActiveColor READ IndicatorActiveColor WRITE SetIndicatorActiveColor)
-    Q_PROPERTY(TColor IndicatorInactiveColor READ IndicatorInactiveColor WRITE SetIndicatorInactiveColor)
+    Q_PROPERTY(TColorProperty IndicatorActiveColor READ IndicatorActiveColor WRITE SetIndicatorActiveColor)
+    Q_PROPERTY(TColorProperty IndicatorInactiveColor READ IndicatorInactiveColor WRITE SetIndicatorInactiveColor)
     Q_PROPERTY(int IndicatorMargin READ IndicatorMargin WRITE SetIndicatorMargin)
     Q_PROPERTY(int IndicatorSize READ IndicatorSize WRITE SetIndicatorSize)
     Q_PROPERTY(TiKnobIndicatorStyle IndicatorStyle READ IndicatorStyle WRITE SetIndicatorStyle)
@@ -41,7 +41,7 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(bool UseKeyboard READ UseKeyboard WRITE SetUseKeyboard)
     // Republished from the bases.
     Q_PROPERTY(bool ShowDisabledState READ ShowDisabledState WRITE SetShowDisabledState)
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
     Q_PROPERTY(TBitmap* BackGroundPicture READ BackGroundPicture)
     Q_PROPERTY(int OffsetX READ OffsetX WRITE SetOffsetX)
     Q_PROPERTY(int OffsetY READ OffsetY WRITE SetOffsetY)
@@ -49,16 +49,16 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
     Q_PROPERTY(bool CachedDrawing READ CachedDrawing WRITE SetCachedDrawing)
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(TColorProperty Color READ Color WRITE SetColor)
     Q_PROPERTY(bool ShowTicksMajor READ ShowTicksMajor WRITE SetShowTicksMajor)
     Q_PROPERTY(bool ShowTicksMinor READ ShowTicksMinor WRITE SetShowTicksMinor)
     Q_PROPERTY(bool ShowTickLabels READ ShowTickLabels WRITE SetShowTickLabels)
     Q_PROPERTY(int TickMajorCount READ TickMajorCount WRITE SetTickMajorCount)
-    Q_PROPERTY(TColor TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
+    Q_PROPERTY(TColorProperty TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
     Q_PROPERTY(int TickMajorLength READ TickMajorLength WRITE SetTickMajorLength)
     Q_PROPERTY(TiEnums::TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
     Q_PROPERTY(int TickMinorCount READ TickMinorCount WRITE SetTickMinorCount)
-    Q_PROPERTY(TColor TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
+    Q_PROPERTY(TColorProperty TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
     Q_PROPERTY(int TickMinorLength READ TickMinorLength WRITE SetTickMinorLength)
     Q_PROPERTY(int TickMargin READ TickMargin WRITE SetTickMargin)
     Q_PROPERTY(int TickLabelMargin READ TickLabelMargin WRITE SetTickLabelMargin)
@@ -69,6 +69,9 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(int AutoScaleDesiredTicks READ AutoScaleDesiredTicks WRITE SetAutoScaleDesiredTicks)
     Q_PROPERTY(int AutoScaleMaxTicks READ AutoScaleMaxTicks WRITE SetAutoScaleMaxTicks)
     Q_PROPERTY(TiEnums::TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
+    // Position once more, after its range: Designer writes a form's properties in
+    // the order of their last declaration, and uic's code sets them in that order.
+    Q_PROPERTY(double Position READ GetPosition WRITE SetPosition)
 
 public:
     enum TiKnobStyle { iksRaisedEdge, iksRaised, iksSunken, iksSunkenEdge };

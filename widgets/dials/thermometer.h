@@ -21,8 +21,8 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(int IndicatorBulbSize READ IndicatorBulbSize WRITE SetIndicatorBulbSize)
     Q_PROPERTY(TiThermometerIndicatorStyle IndicatorStyle READ IndicatorStyle WRITE SetIndicatorStyle)
     Q_PROPERTY(int EndsMargin READ EndsMargin WRITE SetEndsMargin)
-    Q_PROPERTY(TColor IndicatorColor READ IndicatorColor WRITE SetIndicatorColor)
-    Q_PROPERTY(TColor IndicatorBackGroundColor READ IndicatorBackGroundColor WRITE SetIndicatorBackGroundColor)
+    Q_PROPERTY(TColorProperty IndicatorColor READ IndicatorColor WRITE SetIndicatorColor)
+    Q_PROPERTY(TColorProperty IndicatorBackGroundColor READ IndicatorBackGroundColor WRITE SetIndicatorBackGroundColor)
     Q_PROPERTY(TiOrientation Orientation READ Orientation WRITE SetOrientation)
     Q_PROPERTY(TiOrientationSide OrientationTickMarks READ OrientationTickMarks WRITE SetOrientationTickMarks)
     Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
@@ -35,8 +35,8 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(bool ShowMinPointer READ ShowMinPointer WRITE SetShowMinPointer)
     Q_PROPERTY(int MinMaxPointerSize READ MinMaxPointerSize WRITE SetMinMaxPointerSize)
     Q_PROPERTY(int MinMaxPointerMargin READ MinMaxPointerMargin WRITE SetMinMaxPointerMargin)
-    Q_PROPERTY(TColor MaxPointerColor READ MaxPointerColor WRITE SetMaxPointerColor)
-    Q_PROPERTY(TColor MinPointerColor READ MinPointerColor WRITE SetMinPointerColor)
+    Q_PROPERTY(TColorProperty MaxPointerColor READ MaxPointerColor WRITE SetMaxPointerColor)
+    Q_PROPERTY(TColorProperty MinPointerColor READ MinPointerColor WRITE SetMinPointerColor)
     Q_PROPERTY(bool MinMaxUserCanMove READ MinMaxUserCanMove WRITE SetMinMaxUserCanMove)
     Q_PROPERTY(int TickMajorLength READ TickMajorLength WRITE SetTickMajorLength)
     Q_PROPERTY(int TickMinorLength READ TickMinorLength WRITE SetTickMinorLength)
@@ -45,7 +45,7 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(TiEnums::TiBevelStyle TickMajorStyle READ TickMajorStyle WRITE SetTickMajorStyle)
     Q_PROPERTY(TiEnums::TiBevelStyle TickMinorStyle READ TickMinorStyle WRITE SetTickMinorStyle)
     // Republished from the bases.
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
     Q_PROPERTY(TiEnums::TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(int OffsetX READ OffsetX WRITE SetOffsetX)
     Q_PROPERTY(int OffsetY READ OffsetY WRITE SetOffsetY)
@@ -57,10 +57,10 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(bool ShowTicksMinor READ ShowTicksMinor WRITE SetShowTicksMinor)
     Q_PROPERTY(bool ShowTickLabels READ ShowTickLabels WRITE SetShowTickLabels)
     Q_PROPERTY(int TickMajorCount READ TickMajorCount WRITE SetTickMajorCount)
-    Q_PROPERTY(TColor TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
+    Q_PROPERTY(TColorProperty TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
     Q_PROPERTY(TiEnums::TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
     Q_PROPERTY(int TickMinorCount READ TickMinorCount WRITE SetTickMinorCount)
-    Q_PROPERTY(TColor TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
+    Q_PROPERTY(TColorProperty TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
     Q_PROPERTY(int TickLabelMargin READ TickLabelMargin WRITE SetTickLabelMargin)
     Q_PROPERTY(TFont* TickLabelFont READ TickLabelFont)
     Q_PROPERTY(int TickLabelPrecision READ TickLabelPrecision WRITE SetTickLabelPrecision)
@@ -69,6 +69,9 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(int AutoScaleDesiredTicks READ AutoScaleDesiredTicks WRITE SetAutoScaleDesiredTicks)
     Q_PROPERTY(int AutoScaleMaxTicks READ AutoScaleMaxTicks WRITE SetAutoScaleMaxTicks)
     Q_PROPERTY(TiEnums::TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
+    // Position once more, after its range: Designer writes a form's properties in
+    // the order of their last declaration, and uic's code sets them in that order.
+    Q_PROPERTY(double Position READ GetPosition WRITE SetPosition)
 
 public:
     enum TiThermometerIndicatorStyle { itisBulb, itisBar, itisBarSunken, itisBarRaised };

@@ -37,7 +37,7 @@ class TiAnalogOutput : public TiEditCustom {
     Q_PROPERTY(bool ErrorActive READ ErrorActive WRITE SetErrorActive)
     Q_PROPERTY(QString ErrorText READ ErrorText WRITE SetErrorText)
     Q_PROPERTY(TFont* ErrorFont READ ErrorFont)
-    Q_PROPERTY(TColor ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
+    Q_PROPERTY(TColorProperty ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
 
 public:
     enum TiFilterInputStyle { ifisNone, ifisAuto };

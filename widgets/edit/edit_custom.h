@@ -33,7 +33,7 @@ class TiEditCustom : public TiCustomComponent {
     Q_PROPERTY(int MaxLength READ MaxLength WRITE SetMaxLength)
     Q_PROPERTY(TFont* Font READ Font)
     Q_PROPERTY(bool AcceptOnLostFocus READ AcceptOnLostFocus WRITE SetAcceptOnLostFocus)
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(TColorProperty Color READ Color WRITE SetColor)
     Q_PROPERTY(TiEnums::TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)

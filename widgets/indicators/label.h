@@ -24,9 +24,9 @@ class TiLabel : public TiCustomComponent {
     Q_PROPERTY(bool ShadowShow READ ShadowShow WRITE SetShadowShow)
     Q_PROPERTY(int ShadowXOffset READ ShadowXOffset WRITE SetShadowXOffset)
     Q_PROPERTY(int ShadowYOffset READ ShadowYOffset WRITE SetShadowYOffset)
-    Q_PROPERTY(TColor ShadowColor READ ShadowColor WRITE SetShadowColor)
+    Q_PROPERTY(TColorProperty ShadowColor READ ShadowColor WRITE SetShadowColor)
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 
 public:

@@ -17,9 +17,12 @@ class TiLedBar : public TiProgressComponent {
     Q_PROPERTY(TiLedBarSegmentStyle SegmentStyle READ SegmentStyle WRITE SetSegmentStyle)
     Q_PROPERTY(double FillReferenceValue READ FillReferenceValue WRITE SetFillReferenceValue)
     Q_PROPERTY(bool FillReferenceEnabled READ FillReferenceEnabled WRITE SetFillReferenceEnabled)
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
     Q_PROPERTY(TiEnums::TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    // Position once more, after its range: Designer writes a form's properties in
+    // the order of their last declaration, and uic's code sets them in that order.
+    Q_PROPERTY(double Position READ GetPosition WRITE SetPosition)
 
 public:
     enum TiDirection { idUp, idDown, idRight, idLeft };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a form with every instrument and every property Designer offers for it,
 // each set to a value other than its default, the way Designer writes forms
-// (stdset="0", colours as <UInt>, enumerations as <enum>Scope::key</enum>),
+// (stdset="0", colours as <color>, enumerations as <enum>Scope::key</enum>),
 // and beside it the property file text each widget should then hold:
 //   designer_form_writer <form.ui> <expected.txt>
 // Compiling the form with uic proves that every offered property has a setter a
@@ -13,6 +13,7 @@
 #include "widgets/designer/designer_properties.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QFile>
 #include <QMetaEnum>
 #include <QTextStream>
@@ -35,11 +36,12 @@ QVariant OtherValue(const QMetaProperty& property, const QVariant& current)
     switch (property.metaType().id()) {
     case QMetaType::Bool: return !current.toBool();
     case QMetaType::Int: return current.toInt() + 3;
-    case QMetaType::UInt: return current.toUInt() == 0x563412u ? 0x0000FFu : 0x563412u;  // a colour
     case QMetaType::Double: return current.toDouble() + 7;
     case QMetaType::QString: return current.toString() + QStringLiteral("x");
     default: break;
     }
+    if (current.metaType().id() == QMetaType::QColor)
+        return current.value<QColor>() == QColor(0x12, 0x34, 0x56) ? QColor(Qt::red) : QColor(0x12, 0x34, 0x56);
     return {};
 }
 
@@ -63,7 +65,15 @@ void WriteValue(QXmlStreamWriter& xml, const QMetaProperty& property, const QVar
     case QMetaType::Int: xml.writeTextElement("number", QString::number(value.toInt())); break;
     case QMetaType::Double: xml.writeTextElement("double", QString::number(value.toDouble(), 'g', 17)); break;
     case QMetaType::QString: xml.writeTextElement("string", value.toString()); break;
-    case QMetaType::UInt: xml.writeTextElement("UInt", QString::number(value.toUInt())); break;
+    case QMetaType::QColor: {
+        const QColor color = value.value<QColor>();
+        xml.writeStartElement("color");
+        xml.writeTextElement("red", QString::number(color.red()));
+        xml.writeTextElement("green", QString::number(color.green()));
+        xml.writeTextElement("blue", QString::number(color.blue()));
+        xml.writeEndElement();
+        break;
+    }
     default: break;
     }
 }
