@@ -35,7 +35,20 @@ add_library(console_forms STATIC
   frame_format.cpp
   lamp_images.cpp
   caption_room.cpp
-  console_language.cpp)
+  console_language.cpp
+
+  diagnostics/port_open_reason.cpp
+  diagnostics/traffic_entry.cpp
+  diagnostics/traffic_log.cpp
+  diagnostics/traffic_recorder.cpp
+  diagnostics/traffic_text.cpp
+  diagnostics/link_statistics.cpp
+  diagnostics/statistics_panel.cpp
+  diagnostics/diagnostics_session.cpp
+  diagnostics/diagnostics_window.cpp
+  diagnostics/port_takeover.cpp
+  diagnostics/station_scan_runner.cpp
+  diagnostics/scan_window.cpp)
 target_link_libraries(console_forms PUBLIC device serial platform_port_list widgets_indicators widgets_dials widgets_edit Qt6::Widgets)
 
 # The English translation (Debian qt6-l10n-tools and qt6-tools-dev). The texts are written

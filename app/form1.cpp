@@ -5,6 +5,8 @@
 #include "app/combo_current_item.h"
 #include "app/console_look.h"
 #include "app/console_song_face.h"
+#include "app/extra_windows_menu.h"
+#include "app/diagnostics/port_open_reason.h"
 #include "app/frame_format.h"
 #include "app/lamp_images.h"
 #include "device/lenient_str_to_int.h"
@@ -90,6 +92,11 @@ TForm1::TForm1(const QString& initialPort, QWidget* parent)
         QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
         box.exec();
     };
+    ShowDetailedMessage = [this](const QString& text, const QString& detail) {
+        QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
+        box.setInformativeText(detail);
+        box.exec();
+    };
     InstallConsoleSongFace();
     BuildFrame();
     BuildPortPanel();
@@ -115,6 +122,11 @@ TForm1::~TForm1()
 {
     // Close the port before the controls its handlers touch go away.
     Comm1->ClosePort();
+    // The extra windows and what watches the link go while this window and its link are
+    // still whole: they use its link and controls.
+    qDeleteAll(findChildren<ExtraWindowsMenu*>(Qt::FindDirectChildrenOnly));
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isWindow()) delete child;
 }
 
 void TForm1::BuildFrame()
@@ -312,13 +324,20 @@ void TForm1::BitBtn7Click()
     ApplyPendingFormat();
     try {
         Comm1->OpenPort();
-    } catch (...) {
+    } catch (const ECommsError& error) {
         // A failed opening leaves the port closed, and the controls say so.
         ShowPortClosed();
-        ShowMessage(tr("打开串口错误"));
+        const auto& why = error.OpenFailure();
+        ShowDetailedMessage(tr("打开串口错误"),
+                            why ? PortOpenReasonText(*why, ListSerialPorts()) : PortStartFailureText());
+        return;
+    } catch (...) {
+        ShowPortClosed();
+        ShowDetailedMessage(tr("打开串口错误"), PortStartFailureText());
         return;
     }
     ShowPortOpen();
+    emit PortOpened();
 }
 
 void TForm1::ShowPortOpen()

@@ -65,6 +65,9 @@ public:
 
     // Shows a modal message; tests replace it so nothing blocks.
     std::function<void(const QString&)> ShowMessage;
+    // Shows a modal message with a detail beneath it (why a port did not open); tests
+    // replace it too.
+    std::function<void(const QString& text, const QString& detail)> ShowDetailedMessage;
 
     // Controls, public as the window's description makes them.
     QLabel* Label1 = nullptr;
@@ -150,6 +153,10 @@ public:
     // The open/close button's captions in the console's language: "打开串口", "关闭串口".
     static QString OpenCaption();
     static QString CloseCaption();
+
+signals:
+    // The port has just been opened from the port panel.
+    void PortOpened();
 
 private:
     void BuildFrame();

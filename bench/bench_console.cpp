@@ -186,6 +186,7 @@ public:
     ConsoleRig() : form(QString::fromStdString(line.Path()))
     {
         form.ShowMessage = [](const QString&) {};
+        form.ShowDetailedMessage = [](const QString&, const QString&) {};
         form.Timer1->stop();
         form.Timer2->stop();
         form.BitBtn7Click();

@@ -7,3 +7,7 @@ add_executable(bench_console ${CMAKE_CURRENT_LIST_DIR}/bench_console.cpp)
 target_link_libraries(bench_console PRIVATE console_forms bench_support benchmark::benchmark Qt6::Widgets)
 target_compile_definitions(bench_console PRIVATE RUNNING_COST_DRIVER="$<TARGET_FILE:console-running-cost>")
 add_dependencies(bench_console console-running-cost)
+
+# Resident memory of the diagnostics window's traffic history over hours of polling.
+add_executable(traffic-history-memory ${CMAKE_CURRENT_LIST_DIR}/traffic_history_memory.cpp)
+target_link_libraries(traffic-history-memory PRIVATE console_forms Qt6::Widgets)

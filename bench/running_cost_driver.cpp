@@ -6,7 +6,12 @@
 //   report   prints one line of counters (see PrintReport)
 //   toggle   presses the run/stop switch once
 // End of input closes the window and ends the program. --log-paints writes each paint of
-// an instrument to stderr.
+// an instrument to stderr. --trend opens the trend window beside the main window, as
+// its shortcut does; --follow-the-start also ticks its "follow the start" choice.
+//
+// With --diagnostics closed the main window gets its extra windows' menu as the program
+// gives it (the link statistics then count all the time); with --diagnostics open the
+// diagnostics window is opened as well, so its running cost is measured with it.
 //
 // With --exit-after-first-paint it prints the start-up figures once the main window has
 // been painted and quits; the start-up benchmark runs it that way.
@@ -15,13 +20,17 @@
 // CONSOLE_LAUNCH_NS (CLOCK_REALTIME nanoseconds, set by whoever launches the process),
 // or from the start of main() when it is missing.
 
+#include "app/console_extras.h"
+#include "app/extra_windows_menu.h"
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/trend/trend_window.h"
 #include "bench/measured_window.h"
 #include "platform/canvas/font_setup_in_background.h"
 #include "widgets/base/component.h"
 #include "widgets/indicators/switch_led.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QSocketNotifier>
@@ -42,6 +51,9 @@ struct Options {
     int toggleRunSeconds = 0;
     bool exitAfterFirstPaint = false;
     bool logPaints = false;
+    bool trend = false;
+    bool followTheStart = false;
+    QString diagnostics;   // "", "closed" or "open"
 };
 
 Options ParseOptions(const QStringList& arguments)
@@ -58,6 +70,12 @@ Options ParseOptions(const QStringList& arguments)
             options.exitAfterFirstPaint = true;
         else if (argument == QLatin1String("--log-paints"))
             options.logPaints = true;
+        else if (argument == QLatin1String("--trend"))
+            options.trend = true;
+        else if (argument == QLatin1String("--follow-the-start"))
+            options.trend = options.followTheStart = true;
+        else if (argument == QLatin1String("--diagnostics") && hasValue)
+            options.diagnostics = arguments[++i];
     }
     return options;
 }
@@ -86,6 +104,9 @@ void StartCommunication(TForm1& form)
     form.ShowMessage = [](const QString& text) {
         std::fprintf(stderr, "console message: %s\n", qPrintable(text));
     };
+    form.ShowDetailedMessage = [](const QString& text, const QString& detail) {
+        std::fprintf(stderr, "console message: %s %s\n", qPrintable(text), qPrintable(detail));
+    };
     form.BitBtn7Click();
     form.CheckBox2->setChecked(true);
     form.CheckBox2Click();
@@ -97,6 +118,21 @@ void HandleCommand(const std::string& command, const PaintWatch& watch, TForm1& 
         PrintReport(watch, Replies(form));
     else if (command == "toggle")
         form.iSwitchLed1Change(form.iSwitchLed1);
+}
+
+// The extra windows' menu as the program gives it, with the windows asked for opened.
+void OpenExtraWindows(const ConsoleExtras& extras, const Options& options)
+{
+    if (options.diagnostics == QLatin1String("open"))
+        extras.menu.Open(extras.diagnostics);
+    if (!options.trend)
+        return;
+    auto* window = qobject_cast<TrendWindow*>(extras.menu.Open(extras.trend));
+    if (!window) {
+        std::fprintf(stderr, "no trend window\n");
+        std::exit(1);
+    }
+    if (options.followTheStart) window->FollowBox()->setChecked(true);
 }
 
 }  // namespace
@@ -129,6 +165,8 @@ int main(int argc, char** argv)
     }
 
     form1.show();
+    if (options.trend || !options.diagnostics.isEmpty())
+        OpenExtraWindows(InstallConsoleExtras(form1), options);
     if (!options.port.isEmpty())
         StartCommunication(form1);
 

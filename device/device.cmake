@@ -5,4 +5,5 @@ add_library(device STATIC
   lenient_str_to_int.cpp
   received_block.cpp
   requests_in_flight.cpp
-  device_link.cpp)
+  device_link.cpp
+  station_scan.cpp)

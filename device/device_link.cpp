@@ -96,19 +96,47 @@ void DeviceLink::GiveUpPastHorizon(std::int64_t nowMs)
 
 void DeviceLink::AdvanceBlockIfDone()
 {
-    if (replyBuffer_[BlockDoneByte] != 1) return;
-    // While a read for the done block might still be answered, asking for the next block
-    // would leave a reply that could answer either.
+    // While a read for the current block might still be answered, asking for another
+    // block would leave a reply that could answer either.
     if (inFlight_.OutstandingReads() > 0) return;
+    if (followBlock0_) {
+        replyBuffer_[BlockIndexByte] = 0;
+        replyBuffer_[BlockDoneByte] = 0;
+        return;
+    }
+    if (replyBuffer_[BlockDoneByte] != 1) return;
     int next = replyBuffer_[BlockIndexByte] + 1;
     if (next >= BlockCount) next = 0;
     replyBuffer_[BlockIndexByte] = static_cast<std::uint8_t>(next);
     replyBuffer_[BlockDoneByte] = 0;
 }
 
+void DeviceLink::SetFollowBlock0(bool on)
+{
+    followBlock0_ = on;
+    // The first read goes out at once when nothing might still be answered.
+    if (on) FollowUpWithNextRead();
+}
+
+bool DeviceLink::FollowReadWithinReplyWindow(std::int64_t nowMs) const
+{
+    return followBlock0_ && readAwaitingReply_ && nowMs - lastReadSentMs_ < FollowReplyWindowMs;
+}
+
+void DeviceLink::FollowUpWithNextRead()
+{
+    AdvanceBlockIfDone();
+    if (!followBlock0_ || !host_.CommunicationTicked() || writePending_) return;
+    if (replyBuffer_[BlockDoneByte] == 1 || inFlight_.OutstandingReads() > 0) return;
+    SendReadRequest(0, RegistersPerBlock);
+}
+
 void DeviceLink::Timer1Timer()
 {
-    GiveUpPastHorizon(host_.MonotonicMs());
+    const std::int64_t now = host_.MonotonicMs();
+    GiveUpPastHorizon(now);
+    // Following the start, a read sent just before this tick still has its reply window.
+    if (FollowReadWithinReplyWindow(now)) return;
     AdvanceBlockIfDone();
     // A read still unanswered at the next tick means the device has stopped
     // answering; the lamp must not keep showing stale values as live.
@@ -143,6 +171,7 @@ void DeviceLink::SendReadRequest(std::uint8_t start, std::uint8_t count)
         inFlight_.Add({RequestInFlight::Kind::Read, block, frame, now});
         lastStation_ = *address;
         readAwaitingReply_ = true;
+        lastReadSentMs_ = now;
     } else {
         // Nothing went out (the port is closed): no reply can come.
         readAwaitingReply_ = false;
@@ -190,6 +219,7 @@ void DeviceLink::Comm1ReceiveData(const void* Buffer, std::uint16_t BufferLength
     JudgeBlock(block, bytes, event);
     Notify(&LinkObserver::BlockJudged, event);
     ClearFrameArea();
+    if (followBlock0_) FollowUpWithNextRead();
 }
 
 void DeviceLink::JudgeBlock(const ReceivedBlock& block, std::span<const std::uint8_t> bytes, BlockJudgedEvent& event)
@@ -223,8 +253,21 @@ bool DeviceLink::FromOtherStation(std::uint8_t station) const
     return !inFlight_.AnyRequestTo(station) && lastStation_ != station && StationAddress() != station;
 }
 
+std::optional<std::int64_t> DeviceLink::NewestCandidateSentAt(std::uint8_t station, std::uint8_t function,
+                                                              const RequestFrame* echo) const
+{
+    std::optional<std::int64_t> newest;
+    for (const RequestInFlight& request : inFlight_.Requests()) {
+        const bool candidate = echo ? request.frame == *echo
+                                    : request.Station() == station && request.frame[1] == function;
+        if (candidate) newest = request.sentAtMs;   // the table is in the order of sending
+    }
+    return newest;
+}
+
 void DeviceLink::JudgeReadReply(const ReceivedBlock& block, BlockJudgedEvent& event)
 {
+    const auto newest = NewestCandidateSentAt(block.station, ReadHoldingRegistersFunction, nullptr);
     const ReplyMatch match = inFlight_.MatchReadReply(block.station);
     if (match.outcome != ReplyMatch::Outcome::Answered) {
         AnswersNothing(match, event);
@@ -233,6 +276,7 @@ void DeviceLink::JudgeReadReply(const ReceivedBlock& block, BlockJudgedEvent& ev
     event.verdict = BlockVerdict::Decoded;
     event.block = match.request.block;
     event.roundTripMs = event.atMs - match.request.sentAtMs;
+    event.newestRoundTripMs = event.atMs - newest.value_or(match.request.sentAtMs);
     event.registers = block.registers;
     DecodeAnswer(match.request.block);
 }
@@ -241,6 +285,7 @@ void DeviceLink::JudgeWriteFrame(std::span<const std::uint8_t> bytes, BlockJudge
 {
     RequestFrame frame{};
     std::copy_n(bytes.begin(), frame.size(), frame.begin());
+    const auto newest = NewestCandidateSentAt(0, 0, &frame);
     const ReplyMatch match = inFlight_.MatchWriteEcho(frame);
     if (match.outcome != ReplyMatch::Outcome::Answered) {
         AnswersNothing(match, event);
@@ -248,6 +293,7 @@ void DeviceLink::JudgeWriteFrame(std::span<const std::uint8_t> bytes, BlockJudge
     }
     event.verdict = BlockVerdict::WriteEcho;
     event.roundTripMs = event.atMs - match.request.sentAtMs;
+    event.newestRoundTripMs = event.atMs - newest.value_or(match.request.sentAtMs);
     event.reg = frame[3];
     event.value = WordAt(frame.data(), 4);
     if (awaitedWrite_ == frame) {
@@ -259,6 +305,7 @@ void DeviceLink::JudgeWriteFrame(std::span<const std::uint8_t> bytes, BlockJudge
 void DeviceLink::JudgeException(const ReceivedBlock& block, BlockJudgedEvent& event)
 {
     const auto function = static_cast<std::uint8_t>(block.function & 0x7F);
+    const auto newest = NewestCandidateSentAt(block.station, function, nullptr);
     const ReplyMatch match = inFlight_.MatchException(block.station, function);
     if (match.outcome != ReplyMatch::Outcome::Answered) {
         AnswersNothing(match, event);
@@ -267,6 +314,7 @@ void DeviceLink::JudgeException(const ReceivedBlock& block, BlockJudgedEvent& ev
     ++replyCounts_.Exceptions;
     event.verdict = BlockVerdict::ExceptionReply;
     event.roundTripMs = event.atMs - match.request.sentAtMs;
+    event.newestRoundTripMs = event.atMs - newest.value_or(match.request.sentAtMs);
     event.function = block.function;
     event.exceptionCode = block.exceptionCode;
     // The device refused the request: nothing to show as live, but it has answered.

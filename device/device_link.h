@@ -14,6 +14,12 @@
 // so under a slow or faulty line it slows down instead of guessing. A write holds
 // polling back until its echo arrives or four display ticks pass; a new write restarts
 // that wait. Observers (LinkObserver) are told of every request, block and verdict.
+//
+// "Follow the start" (off unless switched on, by the operator's choice only) reads block
+// 0 alone as fast as the device answers: one read at a time, the next as soon as the
+// reply is in or, with no reply, at the first poll tick after its reply window. Its first
+// read goes out as soon as no read of another block might still be answered, and when
+// it is switched off the cycle moves on from block 0 as usual.
 
 #include "device/link_observer.h"
 #include "device/received_block.h"
@@ -72,6 +78,9 @@ public:
     static constexpr int RegisterCount = 30;           // registers 0..29 are polled
     static constexpr int ReadPauseMs = 5;
     static constexpr int WritePauseMs = 40;
+    // Following the start: how long a read waits for its reply before the next poll tick
+    // may send another.
+    static constexpr std::int64_t FollowReplyWindowMs = 500;
 
     explicit DeviceLink(DeviceLinkHost& host);
 
@@ -111,9 +120,16 @@ public:
     void AddObserver(LinkObserver* observer);
     void RemoveObserver(LinkObserver* observer);
 
+    // Reads block 0 alone, as fast as the device answers, while on (see above). Switching
+    // it on sends the first read at once if no read might still be answered.
+    void SetFollowBlock0(bool on);
+    bool FollowingBlock0() const { return followBlock0_; }
+
 private:
     void GiveUpPastHorizon(std::int64_t nowMs);
     void AdvanceBlockIfDone();
+    bool FollowReadWithinReplyWindow(std::int64_t nowMs) const;
+    void FollowUpWithNextRead();
     void SendReadRequest(std::uint8_t start, std::uint8_t count);
     bool SendWriteRequest();
     void IssueWrite(std::uint8_t reg, std::uint16_t value);
@@ -123,6 +139,9 @@ private:
     void JudgeException(const ReceivedBlock& block, BlockJudgedEvent& event);
     void AnswersNothing(const ReplyMatch& match, BlockJudgedEvent& event);
     bool FromOtherStation(std::uint8_t station) const;
+    // Send time of the newest request in flight that a reply of this kind might answer.
+    std::optional<std::int64_t> NewestCandidateSentAt(std::uint8_t station, std::uint8_t function,
+                                                      const RequestFrame* echo) const;
     void DecodeAnswer(int block);
     void DecodeBlock(int block);
     void ClearFrameArea();
@@ -139,6 +158,8 @@ private:
     std::optional<RequestFrame> awaitedWrite_;   // the last write sent: its echo ends the wait
     std::optional<std::uint8_t> lastStation_;    // the station the last request went to
     bool lampLit_ = false;
+    bool followBlock0_ = false;
+    std::int64_t lastReadSentMs_ = 0;
     RequestsInFlight inFlight_;
     ReplyCounts replyCounts_;
     std::vector<LinkObserver*> observers_;

@@ -54,6 +54,11 @@ struct BlockJudgedEvent {
     BlockVerdict verdict = BlockVerdict::Noise;
     int block = -1;                           // Decoded, and ExceptionReply to a read
     std::int64_t roundTripMs = -1;            // Decoded, WriteEcho, ExceptionReply: from the request it answers
+    // Decoded, WriteEcho, ExceptionReply: from the newest request it might have answered.
+    // Equal to roundTripMs when only one request could be answered; when several could
+    // (after a lost or damaged reply, or behind a device slower than the poll), the true
+    // round trip lies between the two.
+    std::int64_t newestRoundTripMs = -1;
     std::array<std::uint16_t, 10> registers{};   // Decoded: the block's ten registers as the reply carries them
     int reg = -1;                             // WriteEcho
     std::uint16_t value = 0;                  // WriteEcho

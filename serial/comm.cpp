@@ -33,9 +33,11 @@ void TComm::OpenPort()
 {
     if (IsOpen())
         throw ECommsError("This serial port already opened");
-    auto port = platform::SerialDevice::Open(commName_);
+    platform::OpenError error;
+    auto port = platform::SerialDevice::Open(commName_, &error);
     if (!port)
-        throw ECommsError("Error opening serial port");
+        throw ECommsError("Error opening serial port",
+                          platform::ExplainOpenFailure(platform::SerialDevice::DevicePath(commName_), error));
     // The tty layer sizes its own queues; there is nothing to set up.
     portHandle_ = std::move(port);
     portHandle_->Purge(platform::PurgeSide::Both);

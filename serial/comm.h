@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/serial/port_open_failure.h"
 #include "platform/serial/posted_message.h"
 #include "serial/comm_timeouts.h"
 
@@ -10,8 +11,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace platform {
 class CloseEvent;
@@ -26,6 +29,15 @@ class TWriteThread;
 class ECommsError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    ECommsError(const std::string& what, platform::PortOpenFailure why)
+        : std::runtime_error(what), openFailure_(std::move(why))
+    {
+    }
+    // Why the device could not be opened, when that is what failed.
+    const std::optional<platform::PortOpenFailure>& OpenFailure() const { return openFailure_; }
+
+private:
+    std::optional<platform::PortOpenFailure> openFailure_;
 };
 
 enum class TDtrControl { DtrDisable = 0, DtrEnable = 1, DtrHandshake = 2 };

@@ -88,6 +88,10 @@ int main(int argc, char** argv)
 
     SimulatorLoop loop(terminal.MasterFd(), model, slave, framer, faults, schedule, requestLog, stopRequested,
                        [&terminal] { return terminal.UnreadByClient(); });
+    if (options.expectLine) {
+        const ExpectedLine expected = *options.expectLine;
+        loop.AnswerOnlyWhen([&terminal, expected] { return TerminalMatches(terminal.MasterFd(), expected); });
+    }
     const SimulatorLoop::Ending ending = loop.Run();
     terminal.Close();
     if (requestLog && requestLog != stderr) std::fclose(requestLog);

@@ -9,7 +9,8 @@ add_library(sim_core STATIC
   reply_schedule.cpp
   sim_options.cpp
   pseudo_terminal.cpp
-  simulator_loop.cpp)
+  simulator_loop.cpp
+  expected_line.cpp)
 target_link_libraries(sim_core PUBLIC device)
 
 add_executable(softstarter-sim main.cpp)

@@ -61,6 +61,7 @@ const std::map<std::string, Setter>& ValueOptions()
         {"--crc-percent", IntSetter(0, 100, [](SimOptions& o, long v) { o.faults.crcPercent = static_cast<int>(v); })},
         {"--silence-percent", IntSetter(0, 100, [](SimOptions& o, long v) { o.faults.silencePercent = static_cast<int>(v); })},
         {"--seed", IntSetter(0, 4'294'967'295L, [](SimOptions& o, long v) { o.faults.seed = static_cast<unsigned>(v); })},
+        {"--expect-line", [](const std::string& t, SimOptions& o) { return (o.expectLine = ParseExpectedLine(t)).has_value(); }},
         {"--reject-block", IntSetter(0, 2, [](SimOptions& o, long v) { o.rejectBlock = static_cast<int>(v); })},
     };
     return options;
@@ -111,6 +112,9 @@ std::string SimUsage()
            "  --set REG=VALUE         preset a register (0..29), repeatable\n"
            "  --log-requests PATH     log each received request frame as hex, one per line\n"
            "                          (PATH '-' is stderr)\n"
+           "  --expect-line BAUD,FMT  answer only while the master has set this baud rate and\n"
+           "                          frame format (8_N_2, 8_E_1 or 8_O_1) on the terminal, as a\n"
+           "                          device at those settings would; e.g. 9600,8_E_1\n"
            "  --help                  this text\n"
            "\n"
            "Fault injection:\n"

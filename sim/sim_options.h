@@ -2,9 +2,11 @@
 #pragma once
 // Command line of softstarter-sim.
 
+#include "sim/expected_line.h"
 #include "sim/fault_injector.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +20,7 @@ struct SimOptions {
     FaultOptions faults;
     bool queueReplies = false;         // answer every request in order, none dropped
     int rejectBlock = -1;              // reads of this block get an exception reply
+    std::optional<ExpectedLine> expectLine;   // answer only while the terminal is set so
     bool help = false;
 };
 

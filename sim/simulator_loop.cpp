@@ -89,6 +89,7 @@ void SimulatorLoop::HandleFrame(const std::vector<std::uint8_t>& frame, Clock::t
         requestAfterClosing_ = true;
         return;
     }
+    if (lineMatches_ && !lineMatches_()) return;   // at other settings the device hears only garbage
     auto reply = slave_.Answer(frame);
     if (!reply) return;
     schedule_.Add(now, faults_.Shape(std::move(*reply)));   // dropped when the master stopped reading

@@ -33,6 +33,10 @@ public:
     enum class Ending { Stopped, InjectedClose, LineError };
     Ending Run();
 
+    // Requests are answered only while this holds (the line is set as the device's);
+    // the others are logged and ignored.
+    void AnswerOnlyWhen(std::function<bool()> lineMatches) { lineMatches_ = std::move(lineMatches); }
+
 private:
     void AdvanceModel(Clock::time_point now);
     bool SendDue(Clock::time_point now);
@@ -56,4 +60,5 @@ private:
     bool closing_ = false;            // the injected close: send what is queued, then end
     std::optional<Clock::time_point> lastReplySent_;   // set once closing and all is sent
     bool requestAfterClosing_ = false;
+    std::function<bool()> lineMatches_;
 };

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 
 namespace platform {
@@ -42,9 +43,14 @@ bool TakeExclusively(int fd)
     return ioctl(fd, TIOCEXCL) == 0;
 }
 
-void CloseQuietly(int fd)
+// Closes the descriptor (if any) and tells the caller which step failed, keeping its errno.
+std::nullptr_t Fail(int fd, OpenStep step, OpenError* error, int errorNumber)
 {
-    ::close(fd);
+    if (fd >= 0)
+        ::close(fd);
+    if (error)
+        *error = {step, errorNumber};
+    return nullptr;
 }
 
 }  // namespace
@@ -56,19 +62,19 @@ std::string SerialDevice::DevicePath(const std::string& name)
     return name;
 }
 
-std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& name)
+std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& name, OpenError* error)
 {
     const std::string path = DevicePath(name);
     if (path.empty() || path.find('\0') != std::string::npos)
-        return nullptr;
+        return Fail(-1, OpenStep::Open, error, ENOENT);
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return nullptr;
+        return Fail(-1, OpenStep::Open, error, errno);
     termios t{};
-    if (tcgetattr(fd, &t) != 0 || !TakeExclusively(fd)) {
-        CloseQuietly(fd);
-        return nullptr;
-    }
+    if (tcgetattr(fd, &t) != 0)
+        return Fail(fd, OpenStep::ReadSettings, error, errno);
+    if (!TakeExclusively(fd))
+        return Fail(fd, OpenStep::TakeExclusively, error, errno);
     t.c_cflag &= ~static_cast<tcflag_t>(HUPCL);  // closing must not drop DTR
     tcsetattr(fd, TCSANOW, &t);
     return std::unique_ptr<SerialDevice>(new SerialDevice(fd));

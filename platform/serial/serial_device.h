@@ -3,6 +3,7 @@
 
 #include "platform/serial/line_events.h"
 #include "platform/serial/line_settings.h"
+#include "platform/serial/port_open_failure.h"
 
 #include <memory>
 #include <optional>
@@ -23,7 +24,8 @@ public:
     // Opens the named device read/write, non-blocking, without becoming its
     // controlling terminal, and takes it exclusively. Returns nullptr when the
     // path does not exist, is not a terminal, or is already held by anyone.
-    static std::unique_ptr<SerialDevice> Open(const std::string& name);
+    // With `error`, a failure also says which step failed and its errno.
+    static std::unique_ptr<SerialDevice> Open(const std::string& name, OpenError* error = nullptr);
 
     ~SerialDevice();
     SerialDevice(const SerialDevice&) = delete;

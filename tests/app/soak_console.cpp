@@ -175,6 +175,9 @@ public:
           linkPath_(dir_.filePath(QStringLiteral("starter")).toStdString()), form_(QString::fromStdString(linkPath_))
     {
         form_.ShowMessage = [this](const QString& text) { Fail("message shown: " + text.toStdString()); };
+        form_.ShowDetailedMessage = [this](const QString& text, const QString& detail) {
+            Fail("message shown: " + text.toStdString() + " " + detail.toStdString());
+        };
         form_.Timer1->setInterval(options.pollMs);
         for (const auto& [reg, value] : steady_starter::ConstantPresets())
             if (reg >= 1 && reg <= 3) written_[reg].insert(static_cast<std::uint32_t>(value));

@@ -141,6 +141,7 @@ struct WindowsIn {
         form = std::make_unique<TForm1>(QStringLiteral("/nonexistent/ttyNothing"));
         dialog = std::make_unique<TForm2>();
         form->ShowMessage = [this](const QString& text) { message = text; };
+        form->ShowDetailedMessage = [this](const QString& text, const QString&) { message = text; };
         form->BitBtn7->click();
         form->show();
         dialog->show();
@@ -215,7 +216,7 @@ TEST(ConsoleTexts, EnglishWindowsShowNoChinese)
     EXPECT_FALSE(HasChinese(TextsShownBy(*english.form))) << TextsShownBy(*english.form).toStdString();
     EXPECT_FALSE(HasChinese(TextsShownBy(*english.dialog))) << TextsShownBy(*english.dialog).toStdString();
 
-    ExtraWindowsMenu& menu = InstallConsoleExtras(*english.form);
+    ExtraWindowsMenu& menu = InstallConsoleExtras(*english.form).menu;
     for (QAction* action : english.form->actions()) {
         EXPECT_FALSE(HasChinese(action->text())) << action->text().toStdString();
         if (QWidget* window = menu.Open(action)) {

@@ -71,6 +71,7 @@ TEST_P(LinkObserverVerdicts, EachBlockIsReportedWithWhatItWasTakenFor)
     EXPECT_EQ(got.verdict, want.verdict);
     EXPECT_EQ(got.block, want.block);
     EXPECT_EQ(got.roundTripMs, want.roundTripMs);
+    EXPECT_EQ(got.newestRoundTripMs, want.roundTripMs) << "one request could be answered: one round trip";
     EXPECT_EQ(got.registers, want.registers);
     EXPECT_EQ(got.reg, want.reg);
     EXPECT_EQ(got.value, want.value);
@@ -215,3 +216,30 @@ TEST(LinkObserver, RequestsGiveUpsAndTheLampAreReported)
 }
 
 } // namespace
+
+TEST(LinkObserver, AReplyThatMightAnswerSeveralRequestsGivesBothRoundTrips)
+{
+    // Block 0's first reply came damaged, so its read may still be answered when the
+    // second read goes out: the next reply answers one of the two.
+    Rig rig;
+    Poll(rig);
+    Frame damaged = ReadReply(1, Sequence(700));
+    damaged.back() ^= 0x01;
+    rig.Deliver(damaged, 40);
+    rig.host.nowMs += 960;
+    Poll(rig);
+    rig.Deliver(ReadReply(1, Sequence(700)), 30);
+    const BlockJudgedEvent& got = rig.recorder.judged.back();
+    ASSERT_EQ(got.verdict, BlockVerdict::Decoded);
+    EXPECT_EQ(got.roundTripMs, 1030);        // from the oldest, which the link takes as answered
+    EXPECT_EQ(got.newestRoundTripMs, 30);    // from the newest it might answer
+
+    // Two equal writes in flight: the echo is timed from both.
+    rig.link.KnobClick(2, 9);
+    rig.host.nowMs += 500;
+    rig.link.KnobClick(2, 9);
+    rig.Deliver(WithCrc({1, 6, 0, 2, 0, 9}), 20);
+    EXPECT_EQ(rig.recorder.judged.back().verdict, BlockVerdict::WriteEcho);
+    EXPECT_EQ(rig.recorder.judged.back().roundTripMs, 520);
+    EXPECT_EQ(rig.recorder.judged.back().newestRoundTripMs, 20);
+}

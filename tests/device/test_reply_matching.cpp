@@ -16,6 +16,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -32,6 +33,7 @@ struct LineFaults {
     int junkLeadMs = -1;      // a junk byte this long after every request (<0: none)
     int rejectBlock = -1;     // reads of this block get exception 02
     std::vector<int> knobClicksAtMs{};
+    std::vector<std::pair<int, int>> followMs{};   // [from, until): block 0 alone, as fast as answered
     unsigned seed = 1;
 };
 
@@ -60,8 +62,9 @@ public:
             if (now_ % 500 == 250) link.WriteExpiryStep();
             if (std::find(faults_.knobClicksAtMs.begin(), faults_.knobClicksAtMs.end(), now_) != faults_.knobClicksAtMs.end())
                 link.KnobClick(2, static_cast<double>(now_ / 1000 % 90));
+            link.SetFollowBlock0(Following());
             if (lamp_) lampLitMs += 10;
-            if (!DeliverDueBlock()) return false;
+            if (!DeliverDueBlock() || !wrong.empty()) return false;
         }
         return true;
     }
@@ -71,6 +74,7 @@ public:
     std::map<int, std::int64_t> longestWaitMs;   // per block: the longest time without a refresh
     std::int64_t lampLitMs = 0;
     int givenUp = 0;
+    int readsWhileFollowing = 0;
     DeviceLink link{*this};
 
 private:
@@ -96,6 +100,29 @@ private:
         lastDecodedAt_[event.block] = event.atMs;
     }
     void RequestGivenUp(const RequestGivenUpEvent&) override { ++givenUp; }
+
+    // A read never goes out beside a read of another block that might still be answered,
+    // and while following the start never beside a read still within its reply window.
+    void RequestSent(const RequestSentEvent& event) override
+    {
+        if (event.kind != LinkRequestKind::Read) return;
+        for (const RequestInFlight& request : link.InFlight().Requests()) {
+            if (request.kind != RequestInFlight::Kind::Read) continue;
+            if (request.block != event.block)
+                wrong = "block " + std::to_string(event.block) + " read beside block " + std::to_string(request.block);
+            if (link.FollowingBlock0() && event.atMs - request.sentAtMs < DeviceLink::FollowReplyWindowMs)
+                wrong = "read sent " + std::to_string(event.atMs - request.sentAtMs) + " ms after the last one";
+        }
+        if (!wrong.empty()) wrong += " at " + std::to_string(now_) + " ms";
+        if (link.FollowingBlock0()) ++readsWhileFollowing;
+    }
+
+    bool Following() const
+    {
+        for (const auto& [from, until] : faults_.followMs)
+            if (now_ >= from && now_ < until) return true;
+        return false;
+    }
 
     bool Percent(int percent) { return std::uniform_int_distribution<int>(0, 99)(random_) < percent; }
 
@@ -202,6 +229,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LineFaults{.name = "Late2400Knobs", .delayMs = 2400, .knobClicksAtMs = {5500, 6500, 41500, 42500}},
                       LineFaults{.name = "JunkBeforeEachReply", .delayMs = 300, .junkLeadMs = 20},
                       LineFaults{.name = "RejectsBlock1MidCycle", .delayMs = 40, .rejectBlock = 1},
+                      LineFaults{.name = "Late2400FollowingTheStart",
+                                 .delayMs = 2400,
+                                 .knobClicksAtMs = {61000, 62000},
+                                 .followMs = {{60'500, 75'000}, {300'000, 312'000}}},
                       LineFaults{.name = "Combined",
                                  .delayMs = 1300,
                                  .splitPercent = 10,
@@ -209,6 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  .crcPercent = 10,
                                  .silencePercent = 5,
                                  .knobClicksAtMs = {7000, 8000, 95000, 300000, 300500},
+                                 .followMs = {{94'000, 106'000}, {299'700, 310'000}, {450'000, 462'000}},
                                  .seed = 7},
                       LineFaults{.name = "CombinedSlowWithJunkAndRejection",
                                  .delayMs = 3100,
@@ -230,6 +262,19 @@ TEST(ReplyMatching, ARejectedBlockKeepsTheOthersAtTheNormalRate)
     EXPECT_GE(line.decodedPerBlock[2], 19);
     EXPECT_EQ(line.decodedPerBlock[1], 0);
     EXPECT_EQ(line.link.Replies().Exceptions, 20u);
+}
+
+TEST(ReplyMatching, FollowingTheStartReadsBlock0AsFastAsTheLineAnswersAndThenRotatesAgain)
+{
+    // 40 ms to answer and 100 ms of quiet before a block is delivered: about 7 reads a second.
+    VirtualLine line(LineFaults{.delayMs = 40, .followMs = {{10'000, 20'000}}});
+    ASSERT_TRUE(line.Run(30'000)) << line.wrong;
+    EXPECT_GE(line.readsWhileFollowing, 60);
+    EXPECT_LE(line.readsWhileFollowing, 80);
+    EXPECT_GE(line.decodedPerBlock[0], 60 + 6);
+    EXPECT_GE(line.decodedPerBlock[1], 6);   // 20 s of the usual rotation
+    EXPECT_GE(line.decodedPerBlock[2], 6);
+    EXPECT_EQ(line.givenUp, 0);
 }
 
 TEST(ReplyMatching, AJunkByteBeforeEachReplyCostsNoReply)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -84,6 +86,17 @@ public:
     }
 
     bool HungUp() const { return hungUp_; }
+
+    // Sets the line as a master would: baud rate, stop bits and parity.
+    void SetLine(speed_t speed, bool twoStopBits, bool parity, bool odd)
+    {
+        termios tio{};
+        ::tcgetattr(fd_, &tio);
+        ::cfsetspeed(&tio, speed);
+        tio.c_cflag &= ~static_cast<tcflag_t>(CSTOPB | PARENB | PARODD);
+        tio.c_cflag |= (twoStopBits ? CSTOPB : 0) | (parity ? PARENB : 0) | (odd ? PARODD : 0);
+        ::tcsetattr(fd_, TCSANOW, &tio);
+    }
 
 private:
     int fd_ = -1;
@@ -298,6 +311,32 @@ TEST_F(SimulatorTest, OversizeRepliesPaddedOrGarbage)
         sim.Stop();
         EXPECT_TRUE(WIFEXITED(sim.ExitStatus()) && WEXITSTATUS(sim.ExitStatus()) == 0) << "status " << sim.ExitStatus();
     }
+}
+
+TEST_F(SimulatorTest, AnswersOnlyAtTheExpectedLineSettings)
+{
+    Launch({"--expect-line", "9600,8_E_1"});
+    PtyClient line(sim.DevicePath());
+    struct Row {
+        speed_t speed;
+        bool twoStopBits, parity, odd, answers;
+    };
+    for (const Row& row : {Row{B9600, false, true, false, true}, Row{B9600, true, false, false, false},
+                           Row{B9600, false, true, true, false}, Row{B4800, false, true, false, false},
+                           Row{B19200, false, true, false, false}, Row{B9600, false, true, false, true}}) {
+        line.SetLine(row.speed, row.twoStopBits, row.parity, row.odd);
+        ASSERT_TRUE(line.Write(ReadBlock0));
+        const Frame reply = line.Read(25, row.answers ? Generous : QuietWait);
+        EXPECT_EQ(reply.size(), row.answers ? 25u : 0u) << "speed " << row.speed << " stop " << row.twoStopBits
+                                                        << " odd " << row.odd;
+    }
+    // Every request reached the device, answered or not.
+    const std::string log = sim.ReadRequestLog();
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6);
+
+    SimulatorProcess bad;
+    for (const char* value : {"9600", "9600,", ",8_E_1", "9600,8_X_1", "12345,8_E_1", "abc,8_N_2", "9600,8_E_1,x", "-9600,8_E_1"})
+        EXPECT_FALSE(bad.Start({"--expect-line", value})) << value;
 }
 
 TEST_F(SimulatorTest, LinksTheTerminalAndRejectsBadOptions)

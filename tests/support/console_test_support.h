@@ -52,6 +52,10 @@ struct ConsoleUnderTest {
     explicit ConsoleUnderTest(const QString& port = QString()) : form(port)
     {
         form.ShowMessage = [this](const QString& text) { messages << text; };
+        form.ShowDetailedMessage = [this](const QString& text, const QString& detail) {
+            messages << text;
+            details << detail;
+        };
     }
     bool PortLampLit() const { return !form.Image20->isHidden(); }
     bool CommunicationLampLit() const { return !form.Image14->isHidden(); }
@@ -64,6 +68,7 @@ struct ConsoleUnderTest {
 
     TForm1 form;
     QStringList messages;
+    QStringList details;   // the detail beneath each detailed message
 };
 
 // A console opened on a pseudo-terminal whose device end the test plays by hand.
