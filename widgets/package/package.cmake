@@ -23,23 +23,9 @@ set(_softstarter_widgets_exports
   widgets_edit_model EditModel
   widgets_edit Edit)
 
-# Everything a user's header needs: the widgets, their enumerations, the base
-# classes and drawing helpers for writing an instrument, property access, and the
-# canvas headers these include.
-set(SOFTSTARTER_WIDGETS_PUBLIC_HEADERS
-  platform/canvas/bitmap.h platform/canvas/canvas.h platform/canvas/colors.h
-  platform/canvas/fonts.h platform/canvas/geometry.h platform/canvas/pen_brush.h
-  platform/canvas/text_format.h
-  widgets/base/component.h widgets/base/drawing_helpers.h widgets/base/gauge_pointer.h
-  widgets/base/position_component.h widgets/base/progress_component.h
-  widgets/base/property_access.h widgets/base/scale_component.h
-  widgets/base/scale_object.h widgets/base/scale_ticks.h widgets/base/scoped_flag.h
-  widgets/base/types.h widgets/base/update_object.h
-  widgets/dials/knob.h widgets/dials/thermometer.h
-  widgets/edit/analog_output.h widgets/edit/edit_buffer.h widgets/edit/edit_custom.h
-  widgets/edit/edit_visible_window.h
-  widgets/indicators/analog_display.h widgets/indicators/label.h widgets/indicators/led.h
-  widgets/indicators/led_bar.h widgets/indicators/led_round.h widgets/indicators/switch_led.h)
+# Everything a user's header needs, listed in public_headers.txt.
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/public_headers.txt SOFTSTARTER_WIDGETS_PUBLIC_HEADERS REGEX "^[^#]")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/public_headers.txt)
 
 # All widgets at once.
 add_library(softstarter_widgets INTERFACE)

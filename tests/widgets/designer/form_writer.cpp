@@ -131,7 +131,10 @@ int main(int argc, char** argv)
     for (const TiInstrumentKind& kind : InstrumentKinds()) {
         xml.writeStartElement("customwidget");
         xml.writeTextElement("class", kind.className);
-        xml.writeTextElement("extends", "QWidget");
+        // As Designer writes it: the base class when that is an instrument too.
+        const std::unique_ptr<TiComponent> widget(kind.create(nullptr));
+        const QString base = widget->metaObject()->superClass()->className();
+        xml.writeTextElement("extends", FindInstrumentKind(base) != nullptr ? base : QStringLiteral("QWidget"));
         xml.writeTextElement("header", kind.includeFile);
         xml.writeEndElement();
     }
