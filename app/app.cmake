@@ -27,6 +27,7 @@ add_library(console_forms STATIC
   combo_current_item.cpp
   console_look.cpp
   form1_instruments.cpp
+  form1_accessible_names.cpp
   up_down_arrows.cpp
   form1.cpp
   form2.cpp
@@ -49,7 +50,8 @@ add_library(console_forms STATIC
   diagnostics/port_takeover.cpp
   diagnostics/station_scan_runner.cpp
   diagnostics/scan_window.cpp)
-target_link_libraries(console_forms PUBLIC device serial platform_port_list widgets_indicators widgets_dials widgets_edit Qt6::Widgets)
+target_link_libraries(console_forms PUBLIC device serial platform_port_list widgets_indicators widgets_dials widgets_edit
+                      widgets_accessibility Qt6::Widgets)
 
 # The English translation (Debian qt6-l10n-tools and qt6-tools-dev). The texts are written
 # in Chinese in the sources; app/translations/console_en.ts holds their English and is

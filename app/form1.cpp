@@ -104,6 +104,7 @@ TForm1::TForm1(const QString& initialPort, QWidget* parent)
     BuildMemos();
     BuildInstrumentPanel();
     MakeRoomForCaptions();
+    NameInstrumentsAfterCaptions();
     SetUpComm1(initialPort);
 
     Timer1 = new QTimer(this);

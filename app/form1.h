@@ -153,6 +153,8 @@ public:
     // The open/close button's captions in the console's language: "打开串口", "关闭串口".
     static QString OpenCaption();
     static QString CloseCaption();
+    // What an alarm lamp tells screen readers of its state: "报警" (raised), "正常".
+    static QString AlarmStateText(bool raised);
 
 signals:
     // The port has just been opened from the port panel.
@@ -173,6 +175,9 @@ private:
     void BuildRunStopSwitch();
     void ConnectInstrumentHandlers();
     void MakeRoomForCaptions();
+    // Accessible names and states (form1_accessible_names.cpp)
+    void NameInstrumentsAfterCaptions();
+    static void ShowAlarmState(TiLedRound* lamp, bool raised);
     std::vector<TiComponent*> InstrumentWidgets() const;
     std::array<TiLedRound*, 9> AlarmLeds() const;
     void ShowRegisterState();

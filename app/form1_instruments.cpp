@@ -288,7 +288,7 @@ void TForm1::ShowRegisterState()
     const std::uint32_t alarms = link_.Register(7);
     const auto leds = AlarmLeds();
     for (int n = 0; n < 9; ++n)
-        leds[n]->SetActiveColor(Bit(alarms, n) ? clRed : clLime);
+        ShowAlarmState(leds[n], Bit(alarms, n));
 
     iAnalogDisplay5->SetValue(link_.Register(2));
     iAnalogDisplay6->SetValue(link_.Register(3));

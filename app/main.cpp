@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "platform/canvas/font_setup_in_background.h"
+#include "widgets/accessibility/instrument_accessibility.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -33,6 +34,7 @@ int main(int argc, char** argv)
     FontSetupInBackground fontSetup;  // overlaps the display connection
     QApplication application(argc, argv);
     fontSetup.Wait();
+    InstallInstrumentAccessibility();
     const LanguageChoice language = LanguageFromArguments(application.arguments());
     if (!language.error.isEmpty())
         std::fprintf(stderr, "softstarter-console: %s\n", qPrintable(language.error));

@@ -12,7 +12,6 @@ namespace {
 
 constexpr int BlockCount = 3;
 constexpr std::uint8_t RegistersPerBlock = 10;
-constexpr int ReadReplyDataOffset = 3;
 // A write pending for more display ticks than this expires: it holds polling back for
 // 1.5 to 2 s, longer than a read's reply window (one poll period).
 constexpr int WriteExpiryTicks = 3;
@@ -211,22 +210,42 @@ void DeviceLink::Comm1ReceiveData(const void* Buffer, std::uint16_t BufferLength
     Notify(&LinkObserver::BlockReceived, BlockReceivedEvent{now, delivered});
     GiveUpPastHorizon(now);
 
-    const std::span<const std::uint8_t> bytes(replyBuffer_.data(), length);
-    const ReceivedBlock block = ClassifyBlock(bytes, lastStation_);
-    BlockJudgedEvent event;
-    event.atMs = now;
-    event.station = block.station;
-    JudgeBlock(block, bytes, event);
-    Notify(&LinkObserver::BlockJudged, event);
+    JudgeFrames(std::span<const std::uint8_t>(replyBuffer_.data(), length), delivered, now);
     ClearFrameArea();
     if (followBlock0_) FollowUpWithNextRead();
+}
+
+void DeviceLink::JudgeFrames(std::span<const std::uint8_t> frameArea, std::span<const std::uint8_t> delivered,
+                             std::int64_t now)
+{
+    // The leading frame (or the noise the block is) always gets a verdict; each frame that
+    // follows a frame gets one of its own, and whatever else follows is let go, shown with
+    // the last verdict.
+    std::size_t at = 0;
+    ReceivedBlock block = ClassifyBlock(frameArea, lastStation_);
+    for (;;) {
+        const auto rest = frameArea.subspan(at);
+        std::optional<ReceivedBlock> next;
+        if (block.IsFrame()) {
+            ReceivedBlock after = ClassifyBlock(rest.subspan(block.length), lastStation_);
+            if (after.IsFrame()) next = after;
+        }
+        BlockJudgedEvent event;
+        event.atMs = now;
+        event.station = block.station;
+        event.bytes = delivered.subspan(at, next ? block.length : delivered.size() - at);
+        JudgeBlock(block, rest, event);
+        Notify(&LinkObserver::BlockJudged, event);
+        if (!next) return;
+        at += block.length;
+        block = *next;
+    }
 }
 
 void DeviceLink::JudgeBlock(const ReceivedBlock& block, std::span<const std::uint8_t> bytes, BlockJudgedEvent& event)
 {
     using Shape = ReceivedBlock::Shape;
-    if ((block.shape == Shape::ReadReply || block.shape == Shape::WriteFrame || block.shape == Shape::ExceptionReply) &&
-        FromOtherStation(block.station)) {
+    if (block.IsFrame() && FromOtherStation(block.station)) {
         AnswersNothing({}, event);
         event.reason = UnansweredReason::OtherStation;
         return;
@@ -278,7 +297,7 @@ void DeviceLink::JudgeReadReply(const ReceivedBlock& block, BlockJudgedEvent& ev
     event.roundTripMs = event.atMs - match.request.sentAtMs;
     event.newestRoundTripMs = event.atMs - newest.value_or(match.request.sentAtMs);
     event.registers = block.registers;
-    DecodeAnswer(match.request.block);
+    DecodeAnswer(match.request.block, block.registers);
 }
 
 void DeviceLink::JudgeWriteFrame(std::span<const std::uint8_t> bytes, BlockJudgedEvent& event)
@@ -341,26 +360,23 @@ void DeviceLink::AnswersNothing(const ReplyMatch& match, BlockJudgedEvent& event
     SetLamp(false);
 }
 
-void DeviceLink::DecodeAnswer(int block)
+void DeviceLink::DecodeAnswer(int block, const BlockRegisters& registers)
 {
     ++replyCounts_.Decoded;
     readAwaitingReply_ = false;
     SetLamp(true);
-    DecodeBlock(block);
+    DecodeBlock(block, registers);
     // Only the answer for the block being polled moves the cycle on; an earlier
     // block's late answer still carries that block's true values.
     if (block == replyBuffer_[BlockIndexByte]) replyBuffer_[BlockDoneByte] = 1;
     if (block == 2) host_.SetMemo12Text("0");   // no register feeds this display value
 }
 
-void DeviceLink::DecodeBlock(int block)
+void DeviceLink::DecodeBlock(int block, const BlockRegisters& registers)
 {
     for (int i = 0; i < RegistersPerBlock; ++i) {
         const int number = block * RegistersPerBlock + i;
-        if (!IsKeptRegister(number)) continue;
-        const int at = ReadReplyDataOffset + 2 * i;
-        registerState_[static_cast<std::size_t>(number)] =
-            static_cast<std::uint32_t>(replyBuffer_[at]) * 256u + replyBuffer_[at + 1];
+        if (IsKeptRegister(number)) registerState_[static_cast<std::size_t>(number)] = registers[static_cast<std::size_t>(i)];
     }
 }
 

@@ -133,6 +133,7 @@ private:
     void SendReadRequest(std::uint8_t start, std::uint8_t count);
     bool SendWriteRequest();
     void IssueWrite(std::uint8_t reg, std::uint16_t value);
+    void JudgeFrames(std::span<const std::uint8_t> frameArea, std::span<const std::uint8_t> delivered, std::int64_t now);
     void JudgeBlock(const ReceivedBlock& block, std::span<const std::uint8_t> bytes, BlockJudgedEvent& event);
     void JudgeReadReply(const ReceivedBlock& block, BlockJudgedEvent& event);
     void JudgeWriteFrame(std::span<const std::uint8_t> bytes, BlockJudgedEvent& event);
@@ -142,8 +143,8 @@ private:
     // Send time of the newest request in flight that a reply of this kind might answer.
     std::optional<std::int64_t> NewestCandidateSentAt(std::uint8_t station, std::uint8_t function,
                                                       const RequestFrame* echo) const;
-    void DecodeAnswer(int block);
-    void DecodeBlock(int block);
+    void DecodeAnswer(int block, const BlockRegisters& registers);
+    void DecodeBlock(int block, const BlockRegisters& registers);
     void ClearFrameArea();
     void SetLamp(bool lit);
     template <typename Event>

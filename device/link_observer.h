@@ -67,6 +67,10 @@ struct BlockJudgedEvent {
     std::uint8_t station = 0;                 // every verdict but Noise: the reply's address byte
     DamageKind damage = DamageKind::None;     // Damaged
     UnansweredReason reason = UnansweredReason::None;   // Unanswered
+    // The bytes this verdict is about, valid during the call: its frame, or the whole block
+    // when that is no frame. A block holding replies back to back gets a verdict for each,
+    // and the last one also shows whatever followed them.
+    std::span<const std::uint8_t> bytes;
 };
 
 struct RequestGivenUpEvent {

@@ -54,16 +54,19 @@ ReceivedBlock ClassifyBlock(std::span<const std::uint8_t> block, std::optional<s
     result.station = block[0];
     if (IsReadReply(block)) {
         result.shape = ReceivedBlock::Shape::ReadReply;
+        result.length = ReceivedBlock::ReadReplyLength;
         for (std::size_t i = 0; i < result.registers.size(); ++i)
             result.registers[i] = static_cast<std::uint16_t>((block[3 + 2 * i] << 8) | block[4 + 2 * i]);
         return result;
     }
     if (IsWriteFrame(block)) {
         result.shape = ReceivedBlock::Shape::WriteFrame;
+        result.length = ReceivedBlock::WriteFrameLength;
         return result;
     }
     if (IsExceptionReply(block)) {
         result.shape = ReceivedBlock::Shape::ExceptionReply;
+        result.length = ReceivedBlock::ExceptionReplyLength;
         result.function = block[1];
         result.exceptionCode = block[2];
         return result;

@@ -34,7 +34,6 @@ TrafficRecorder::TrafficRecorder(Sink sink, WallClock wallClock)
 void TrafficRecorder::SetEnabled(bool enabled)
 {
     enabled_ = enabled;
-    haveReceived_ = false;
 }
 
 TrafficEntry TrafficRecorder::NewEntry(TrafficKind kind) const
@@ -58,20 +57,11 @@ void TrafficRecorder::RequestSent(const RequestSentEvent& event)
     sink_(entry);
 }
 
-void TrafficRecorder::BlockReceived(const BlockReceivedEvent& event)
-{
-    if (!enabled_) return;
-    received_ = NewEntry(TrafficKind::Noise);
-    received_.KeepBytes(event.bytes);
-    haveReceived_ = true;
-}
-
 void TrafficRecorder::BlockJudged(const BlockJudgedEvent& event)
 {
-    if (!enabled_ || !haveReceived_) return;   // enabled between a block and its verdict: skip it
-    haveReceived_ = false;
-    TrafficEntry entry = received_;
-    entry.kind = KindOf(event.verdict);
+    if (!enabled_) return;
+    TrafficEntry entry = NewEntry(KindOf(event.verdict));
+    entry.KeepBytes(event.bytes);
     entry.block = event.block;
     entry.reg = event.reg;
     entry.value = event.value;

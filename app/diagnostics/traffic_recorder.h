@@ -22,7 +22,6 @@ public:
     bool Enabled() const { return enabled_; }
 
     void RequestSent(const RequestSentEvent& event) override;
-    void BlockReceived(const BlockReceivedEvent& event) override;
     void BlockJudged(const BlockJudgedEvent& event) override;
     void RequestGivenUp(const RequestGivenUpEvent& event) override;
 
@@ -32,8 +31,6 @@ private:
     Sink sink_;
     WallClock wallClock_;
     bool enabled_ = false;
-    TrafficEntry received_;       // the block just received, waiting for its verdict
-    bool haveReceived_ = false;
 };
 
 // The wall clock of this machine in milliseconds since the epoch.

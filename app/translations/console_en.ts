@@ -436,6 +436,16 @@ Close that program, then open the port again.</translation>
         <source>缓停止时间：</source>
         <translation>Soft stop time:</translation>
     </message>
+    <message>
+        <source>报警</source>
+        <extracomment>The state of an alarm lamp, read by screen readers: the alarm is raised.</extracomment>
+        <translation>alarm</translation>
+    </message>
+    <message>
+        <source>正常</source>
+        <extracomment>The state of an alarm lamp, read by screen readers: no alarm.</extracomment>
+        <translation>normal</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>

@@ -19,6 +19,7 @@ struct Recorder : LinkObserver {
     std::vector<Frame> sentBytes;
     std::vector<Frame> received;
     std::vector<BlockJudgedEvent> judged;
+    std::vector<Frame> judgedBytes;
     std::vector<RequestGivenUpEvent> givenUp;
     std::vector<LampChangedEvent> lamp;
 
@@ -28,7 +29,11 @@ struct Recorder : LinkObserver {
         sentBytes.emplace_back(e.bytes.begin(), e.bytes.end());
     }
     void BlockReceived(const BlockReceivedEvent& e) override { received.emplace_back(e.bytes.begin(), e.bytes.end()); }
-    void BlockJudged(const BlockJudgedEvent& e) override { judged.push_back(e); }
+    void BlockJudged(const BlockJudgedEvent& e) override
+    {
+        judged.push_back(e);
+        judgedBytes.emplace_back(e.bytes.begin(), e.bytes.end());
+    }
     void RequestGivenUp(const RequestGivenUpEvent& e) override { givenUp.push_back(e); }
     void LampChanged(const LampChangedEvent& e) override { lamp.push_back(e); }
 };
@@ -162,6 +167,34 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    Unanswered(UnansweredReason::LateBeyondHorizon)}),
     [](const ::testing::TestParamInfo<VerdictRow>& info) { return info.param.name; });
+
+// Replies back to back in one block each get a verdict with their own bytes; what
+// follows the last frame is shown with it. Noise ahead of a frame makes the block noise.
+TEST(LinkObserver, EachFrameOfABlockIsJudgedWithItsOwnBytes)
+{
+    Rig rig;
+    Poll(rig);
+    rig.link.KnobClick(2, 0x1234);
+    const Frame reply = ReadReply(1, Sequence(700));
+    const auto echo = BuildWriteRequest(1, 2, 0x12, 0x34);
+    Frame block = reply;
+    block.insert(block.end(), echo.begin(), echo.end());
+    block.push_back(0xFF);
+    rig.Deliver(block, 40);
+    ASSERT_EQ(rig.recorder.judged.size(), 2u);
+    EXPECT_EQ(rig.recorder.judged[0].verdict, BlockVerdict::Decoded);
+    EXPECT_EQ(rig.recorder.judgedBytes[0], reply);
+    EXPECT_EQ(rig.recorder.judged[1].verdict, BlockVerdict::WriteEcho);
+    EXPECT_EQ(rig.recorder.judgedBytes[1], Frame(block.begin() + 25, block.end()));
+
+    Poll(rig);
+    Frame late{0xFF};
+    late.insert(late.end(), reply.begin(), reply.end());
+    rig.Deliver(late, 40);
+    ASSERT_EQ(rig.recorder.judged.size(), 3u);
+    EXPECT_EQ(rig.recorder.judged[2].verdict, BlockVerdict::Noise);
+    EXPECT_EQ(rig.recorder.judgedBytes[2], late);
+}
 
 TEST(LinkObserver, RequestsGiveUpsAndTheLampAreReported)
 {

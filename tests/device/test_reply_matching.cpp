@@ -75,6 +75,7 @@ public:
     std::int64_t lampLitMs = 0;
     int givenUp = 0;
     int readsWhileFollowing = 0;
+    int echoes = 0;
     DeviceLink link{*this};
 
 private:
@@ -93,6 +94,7 @@ private:
 
     void BlockJudged(const BlockJudgedEvent& event) override
     {
+        if (event.verdict == BlockVerdict::WriteEcho) ++echoes;
         if (event.verdict != BlockVerdict::Decoded) return;
         ++decodedPerBlock[event.block];
         const std::int64_t since = lastDecodedAt_.count(event.block) ? lastDecodedAt_[event.block] : 0;
@@ -283,6 +285,17 @@ TEST(ReplyMatching, AJunkByteBeforeEachReplyCostsNoReply)
     ASSERT_TRUE(line.Run(30'000)) << line.wrong;
     EXPECT_EQ(line.link.Replies().Decoded, 30u);   // every one of the 30 replies
     EXPECT_EQ(line.link.Replies().Rejected, 30u);  // and every junk byte answered nothing
+    EXPECT_EQ(line.givenUp, 0);
+}
+
+TEST(ReplyMatching, RepliesThatCameBackToBackInOneBlockAreEachJudged)
+{
+    // Each write goes out 10 ms after a read; the device answers both 1.3 s later, the echo
+    // right behind the read reply, so the two reach the link as one 33-byte block.
+    VirtualLine line(LineFaults{.delayMs = 1300, .knobClicksAtMs = {3010, 7010, 11010, 15010}});
+    ASSERT_TRUE(line.Run(30'000)) << line.wrong;
+    EXPECT_EQ(line.echoes, 4);
+    EXPECT_EQ(line.link.Replies().Dropped + line.link.Replies().Rejected, 0u);
     EXPECT_EQ(line.givenUp, 0);
 }
 

@@ -234,6 +234,7 @@ void TiComponent::NotifyChangeHook(const QString& propertyName)
 {
     if (ChangeHook)
         ChangeHook(this, propertyName);
+    NotifyAccessibleChange(propertyName);
 }
 
 bool TiComponent::OutputPropertyValue(const QString&, const QVariant&) { return false; }

@@ -276,7 +276,13 @@ protected:
 
     // --- Value-event helpers ---
     bool AskVetoHook(const QString& propertyName);  // true when allowed
+    // Tells the change hook, then assistive technology (NotifyAccessibleChange).
     void NotifyChangeHook(const QString& propertyName);
+    // Tells assistive technology that the shown property changed: a number as a value
+    // change, a boolean as a change of the checked state, the caption as a change of the
+    // name (unless the window named the widget). Nothing is done while none is active,
+    // nor while the widget is loading.
+    void NotifyAccessibleChange(const QString& propertyName);
 
     // Throttled repaint (AutoFrameRate) used by requests and EndUpdate.
     void ThrottledRepaint();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/edit/edit_custom.h"
 
+#include "widgets/base/drawing_helpers.h"
 #include "widgets/base/enum_range.h"
 #include "widgets/base/property_access.h"
 #include "widgets/base/scoped_flag.h"
@@ -564,6 +565,9 @@ void TiEditCustom::PaintContent(TCanvas& canvas)
         else if (alignment_ == taCenter)
             left = Width() / 2 - width / 2;
         canvas.TextOut(left, b + 1, ErrorText());
+        // No caret while the error shows: the focus frame inside the border shows the focus.
+        if (Focused())
+            DrawFocusRectangle(canvas, TRect(b, b, Width() - b, Height() - b), ErrorBackGroundColor());
     } else {
         canvas.Font.Assign(*font_);
         const TextLayout layout = Layout(canvas);

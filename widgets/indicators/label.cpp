@@ -67,6 +67,7 @@ void TiLabel::SetCaption(const QString& value)
     RegrabAccelerator();
     AdjustBounds();
     BackGroundChange();
+    NotifyAccessibleChange(QStringLiteral("Caption"));
 }
 
 void TiLabel::SetFont(const TFont* value)

@@ -69,6 +69,7 @@ void TiSwitchLed::SetCaption(const QString& value)
     setWindowTitle(value);
     RegrabAccelerator();
     InvalidateChange();
+    NotifyAccessibleChange(QStringLiteral("Caption"));
 }
 
 void TiSwitchLed::SetCaptionFont(const TFont* value)

@@ -477,10 +477,20 @@ TEST_F(EditCustomTest, ErrorDisplayShowsErrorTextOnErrorBackground)
     edit->SetErrorText("Error");
     edit->SetErrorActive(true);
     QImage image = Render(*edit);
-    EXPECT_EQ(PixelAt(image, edit->Width() - 4, 4), clBlack);
+    const int w = edit->Width();
+    const int h = edit->Height();
+    EXPECT_EQ(PixelAt(image, w - 4, 4), clBlack);
     EXPECT_GT(CountColor(image, clRed), 0) << "error font is red";
     EXPECT_EQ(CountColor(image, ClassicSystemColor(sciHighlight)), 0) << "no selection";
-    EXPECT_EQ(CountColor(image, clWhite, 2, 2, edit->Width() - 2, edit->Height() - 2), 0);
+    EXPECT_EQ(CountColor(image, clWhite, 3, 3, w - 3, h - 3), 0) << "no caret";
+    // No caret shows the focus then: the dotted focus frame just inside the border does,
+    // every other pixel of it inverted (black to white); without the focus it is not there.
+    EXPECT_EQ(PixelAt(image, 4, 2), clWhite);
+    EXPECT_EQ(PixelAt(image, 3, 2), clBlack);
+    EXPECT_EQ(PixelAt(image, 2, h - 4), clBlack);
+    EXPECT_EQ(CountColor(image, clWhite, 2, 2, w - 2, h - 2), (w - 4 + h - 4) - 2);
+    FocusOut(*edit);
+    EXPECT_EQ(CountColor(Render(*edit), clWhite, 2, 2, w - 2, h - 2), 0);
 }
 
 TEST_F(EditCustomTest, ClickThatGivesTheFocusSelectsAllThenClicksPlaceTheCaret)
