@@ -83,57 +83,57 @@ public:
     ~TiKnob() override;
 
     // --- Read-out ---
-    TFont* PositionDisplayFont() const { return positionDisplayFont_.get(); }
+    TFont* PositionDisplayFont() const { return positionDisplayFont_.get(); }  // font of the numeric read-out in the middle
     void SetPositionDisplayFont(const TFont* font);  // copies the attributes
     int PositionDisplayPrecision() const { return positionDisplayPrecision_; }
     void SetPositionDisplayPrecision(int value);  // below 0 stored as 0
     const QString& PositionDisplayUnits() const { return positionDisplayUnits_; }
     void SetPositionDisplayUnits(const QString& value);  // blank stored as empty
-    bool ShowPostionDisplay() const { return showPostionDisplay_; }
+    bool ShowPostionDisplay() const { return showPostionDisplay_; }  // whether the numeric read-out of Position is shown
     void SetShowPostionDisplay(bool value) { SetProperty(value, showPostionDisplay_, ickBackGround); }
 
     // --- Indicator ---
-    TColor IndicatorActiveColor() const { return indicatorActiveColor_; }
+    TColor IndicatorActiveColor() const { return indicatorActiveColor_; }  // colour of the indicator mark while the knob is being turned (dragged or a key held)
     void SetIndicatorActiveColor(TColor value) { SetProperty(value, indicatorActiveColor_, ickBackGround); }
-    TColor IndicatorInactiveColor() const { return indicatorInactiveColor_; }
+    TColor IndicatorInactiveColor() const { return indicatorInactiveColor_; }  // colour of the indicator mark at rest
     void SetIndicatorInactiveColor(TColor value) { SetProperty(value, indicatorInactiveColor_, ickBackGround); }
-    int IndicatorMargin() const { return indicatorMargin_; }
+    int IndicatorMargin() const { return indicatorMargin_; }  // pixels between the face's edge and the indicator mark
     void SetIndicatorMargin(int value) { SetProperty(value, indicatorMargin_, ickBackGround); }
-    int IndicatorSize() const { return indicatorSize_; }
+    int IndicatorSize() const { return indicatorSize_; }  // size of the indicator mark in pixels
     void SetIndicatorSize(int value);  // <= 0 stored as 1
-    TiKnobIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }
+    TiKnobIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }  // shape of the indicator mark (dot, line, triangle)
     void SetIndicatorStyle(TiKnobIndicatorStyle value);
 
     // --- Steps of the keys and the wheel ---
-    double KeyArrowStepSize() const { return keyArrowStepSize_; }
+    double KeyArrowStepSize() const { return keyArrowStepSize_; }  // change of Position per arrow key
     void SetKeyArrowStepSize(double value) { SetProperty(value, keyArrowStepSize_, ickInvalidate); }
-    double KeyPageStepSize() const { return keyPageStepSize_; }
+    double KeyPageStepSize() const { return keyPageStepSize_; }  // change of Position per Page Up / Page Down
     void SetKeyPageStepSize(double value) { SetProperty(value, keyPageStepSize_, ickInvalidate); }
-    double MouseWheelStepSize() const { return mouseWheelStepSize_; }
+    double MouseWheelStepSize() const { return mouseWheelStepSize_; }  // change of Position per wheel notch
     void SetMouseWheelStepSize(double value) { SetProperty(value, mouseWheelStepSize_, ickInvalidate); }
 
     // --- Face and geometry ---
-    TColor Color() const { return color_; }
+    TColor Color() const { return color_; }  // colour of the knob's face
     void SetColor(TColor value) { SetProperty(value, color_, ickBackGround); }
-    int KnobEdgeWidth() const { return knobEdgeWidth_; }
+    int KnobEdgeWidth() const { return knobEdgeWidth_; }  // width of the face's bevelled edge in pixels
     void SetKnobEdgeWidth(int value) { SetProperty(value, knobEdgeWidth_, ickBackGround); }
-    int KnobRadius() const { return knobRadius_; }
+    int KnobRadius() const { return knobRadius_; }  // radius of the face in pixels (AutoSize computes it)
     void SetKnobRadius(int value) { SetProperty(value, knobRadius_, ickBackGround); }
-    TiKnobStyle KnobStyle() const { return knobStyle_; }
+    TiKnobStyle KnobStyle() const { return knobStyle_; }  // how the face is shaded: raised or sunken, with or without an edge
     void SetKnobStyle(TiKnobStyle value);
-    int RotationMaxDegrees() const { return rotationMaxDegrees_; }
+    int RotationMaxDegrees() const { return rotationMaxDegrees_; }  // degrees the knob turns from PositionMin to PositionMax
     void SetRotationMaxDegrees(int value) { SetProperty(value, rotationMaxDegrees_, ickBackGround); }
-    int RotationStartDegrees() const { return rotationStartDegrees_; }
+    int RotationStartDegrees() const { return rotationStartDegrees_; }  // angle of PositionMin (degrees, 0 right, counter-clockwise positive)
     void SetRotationStartDegrees(int value) { SetProperty(value, rotationStartDegrees_, ickBackGround); }
-    bool AutoSize() const { return autoSize_; }
+    bool AutoSize() const { return autoSize_; }  // whether the face's radius follows the widget's size, scale and labels
     void SetAutoSize(bool value) { SetProperty(value, autoSize_, ickBackGround); }
-    int OuterMargin() const { return outerMargin_; }
+    int OuterMargin() const { return outerMargin_; }  // pixels kept free around the knob when AutoSize computes its radius
     void SetOuterMargin(int value) { SetProperty(value, outerMargin_, ickBackGround); }
 
     // --- Focus and keyboard ---
-    bool ShowFocusRect() const { return showFocusRect_; }
+    bool ShowFocusRect() const { return showFocusRect_; }  // whether a focus frame is drawn while the knob has the focus
     void SetShowFocusRect(bool value) { SetProperty(value, showFocusRect_, ickInvalidate); }
-    bool UseKeyboard() const { return useKeyboard_; }
+    bool UseKeyboard() const { return useKeyboard_; }  // whether the arrow, page, Home and End keys turn the knob
     void SetUseKeyboard(bool value) { SetProperty(value, useKeyboard_, ickBackGround); }
     bool TabStop() const;
     void SetTabStop(bool value);

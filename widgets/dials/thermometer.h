@@ -89,35 +89,35 @@ public:
     // Called after a run-time orientation change has swapped Width and Height.
     TNotifyEvent OnOrientationChange;
 
-    int IndicatorWidth() const { return indicatorWidth_; }
+    int IndicatorWidth() const { return indicatorWidth_; }  // half the width of the tube in pixels
     void SetIndicatorWidth(int value) { SetProperty(value, indicatorWidth_, ickBackGround); }
-    int IndicatorBulbSize() const { return indicatorBulbSize_; }
+    int IndicatorBulbSize() const { return indicatorBulbSize_; }  // radius of the bulb at the low end in pixels
     void SetIndicatorBulbSize(int value) { SetProperty(value, indicatorBulbSize_, ickBackGround); }
-    TiThermometerIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }
+    TiThermometerIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }  // bulb and tube, or a plain, sunken or raised bar
     void SetIndicatorStyle(TiThermometerIndicatorStyle value);
-    int EndsMargin() const { return endsMargin_; }
+    int EndsMargin() const { return endsMargin_; }  // pixels between the tube's ends and the widget's edges
     void SetEndsMargin(int value) { SetProperty(value, endsMargin_, ickBackGround); }
-    TColor IndicatorColor() const { return indicatorColor_; }
+    TColor IndicatorColor() const { return indicatorColor_; }  // colour of the filled part of the tube
     void SetIndicatorColor(TColor value) { SetProperty(value, indicatorColor_, ickBackGround); }
-    TColor IndicatorBackGroundColor() const { return indicatorBackGroundColor_; }
+    TColor IndicatorBackGroundColor() const { return indicatorBackGroundColor_; }  // colour of the empty part of the tube
     void SetIndicatorBackGroundColor(TColor value) { SetProperty(value, indicatorBackGroundColor_, ickBackGround); }
-    TiOrientation Orientation() const { return orientation_; }
+    TiOrientation Orientation() const { return orientation_; }  // vertical or horizontal tube
     // Outside loading, a change also swaps Width and Height.
     void SetOrientation(TiOrientation value);
-    TiOrientationSide OrientationTickMarks() const { return orientationTickMarks_; }
+    TiOrientationSide OrientationTickMarks() const { return orientationTickMarks_; }  // side of the tube the scale is on
     void SetOrientationTickMarks(TiOrientationSide value);
-    bool AutoCenter() const { return autoCenter_; }
+    bool AutoCenter() const { return autoCenter_; }  // whether tube and scale together are centred across the widget
     void SetAutoCenter(bool value) { SetProperty(value, autoCenter_, ickBackGround); }
-    bool ReverseScale() const { return reverseScale_; }
+    bool ReverseScale() const { return reverseScale_; }  // whether the scale runs the other way
     void SetReverseScale(bool value) { SetProperty(value, reverseScale_, ickBackGround); }
-    TiPointerFillReferenceStyle IndicatorFillReferenceStyle() const { return indicatorFillReferenceStyle_; }
+    TiPointerFillReferenceStyle IndicatorFillReferenceStyle() const { return indicatorFillReferenceStyle_; }  // where a bar's fill starts: PositionMin, PositionMax or IndicatorFillReferenceValue (the bulb fills from its end)
     void SetIndicatorFillReferenceStyle(TiPointerFillReferenceStyle value);
-    double IndicatorFillReferenceValue() const { return indicatorFillReferenceValue_; }
+    double IndicatorFillReferenceValue() const { return indicatorFillReferenceValue_; }  // value the fill starts from with ipfrsValue
     void SetIndicatorFillReferenceValue(double value)
     {
         SetProperty(value, indicatorFillReferenceValue_, ickBackGround);
     }
-    bool IndicatorUserCanMove() const { return indicatorUserCanMove_; }
+    bool IndicatorUserCanMove() const { return indicatorUserCanMove_; }  // whether the user can drag the level with the mouse
     void SetIndicatorUserCanMove(bool value) { SetProperty(value, indicatorUserCanMove_, ickBackGround); }
 
     // The layout for the current settings and size (recomputed at each paint).
