@@ -65,7 +65,7 @@ qt_add_translations(console_forms
   LUPDATE_OPTIONS -source-language zh_CN -locations none -no-obsolete
   LRELEASE_OPTIONS -silent)
 
-add_executable(softstarter-console main.cpp)
+add_executable(softstarter-console main.cpp quit_on_signals.cpp)
 target_link_libraries(softstarter-console PRIVATE console_forms platform_font_setup)
 
 add_executable(console-screenshot screenshot_main.cpp)

@@ -3,6 +3,7 @@
 #include "app/console_language.h"
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/quit_on_signals.h"
 #include "platform/canvas/font_setup_in_background.h"
 #include "widgets/accessibility/instrument_accessibility.h"
 
@@ -31,8 +32,10 @@ QString PortOption(const QStringList& arguments)
 
 int main(int argc, char** argv)
 {
+    CatchTerminationSignals();
     FontSetupInBackground fontSetup;  // overlaps the display connection
     QApplication application(argc, argv);
+    QuitOnTerminationSignals(application);
     fontSetup.Wait();
     InstallInstrumentAccessibility();
     const LanguageChoice language = LanguageFromArguments(application.arguments());

@@ -8,7 +8,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLocale>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
+#include <QThread>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -104,6 +109,34 @@ TEST(ConsoleLanguageOption, TheProgramReportsABadLanguageAndStartsAnyway)
         EXPECT_FALSE(console.waitForFinished(1500)) << "exit code " << console.exitCode();
         console.terminate();
         ASSERT_TRUE(console.waitForFinished(20000));
+    }
+}
+
+// SIGTERM, SIGINT and SIGHUP end the program as closing its window would: status 0, not
+// death by the signal.
+TEST(ConsoleProgram, EndsCleanlyOnTerminationSignals)
+{
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QProcess console;
+        console.start(QStringLiteral(CONSOLE_PROGRAM), QStringList{"--port", "/nonexistent/ttyNothing"});
+        ASSERT_TRUE(console.waitForStarted(10000));
+        // Once the program has set its handler, the signal is caught, whenever it comes.
+        const QString status = QStringLiteral("/proc/%1/status").arg(console.processId());
+        const auto caught = [&]() -> bool {
+            QFile file(status);
+            if (!file.open(QIODevice::ReadOnly)) return false;
+            for (const QByteArray& line : file.readAll().split('\n'))
+                if (line.startsWith("SigCgt:")) return ((line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1) != 0;
+            return false;
+        };
+        QDeadlineTimer deadline(20000);
+        while (!caught() && !deadline.hasExpired() && console.state() == QProcess::Running) QThread::msleep(10);
+        ASSERT_TRUE(caught());
+        ::kill(static_cast<pid_t>(console.processId()), signal);
+        ASSERT_TRUE(console.waitForFinished(20000));
+        EXPECT_EQ(console.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(console.exitCode(), 0);
     }
 }
 
