@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QString>
 #include <array>
 #include <atomic>
 
@@ -102,3 +103,29 @@ TColor FromQColor(const QColor& color)
     return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) |
            (static_cast<TColor>(c.blue()) << 16);
 }
+
+namespace {
+
+// Conversions of TColorProperty, registered once when the program starts (a
+// plugin that carries its own copy of this library finds them registered).
+bool RegisterColorPropertyConversions()
+{
+    if (QMetaType::hasRegisteredConverterFunction<QColor, TColorProperty>())
+        return true;
+    QMetaType::registerConverter<QColor, TColorProperty>([](const QColor& c) { return TColorProperty(FromQColor(c)); });
+    QMetaType::registerConverter<TColorProperty, QColor>([](TColorProperty c) { return ToQColor(c); });
+    QMetaType::registerConverter<TColorProperty, unsigned int>([](TColorProperty c) { return c.value; });
+    QMetaType::registerConverter<TColorProperty, int>([](TColorProperty c) { return static_cast<int>(c.value); });
+    QMetaType::registerConverter<TColorProperty, qlonglong>([](TColorProperty c) { return qlonglong(c.value); });
+    QMetaType::registerConverter<TColorProperty, qulonglong>([](TColorProperty c) { return qulonglong(c.value); });
+    QMetaType::registerConverter<TColorProperty, QString>([](TColorProperty c) { return QString::number(c.value); });
+    QMetaType::registerConverter<unsigned int, TColorProperty>([](unsigned int v) { return TColorProperty(v); });
+    QMetaType::registerConverter<int, TColorProperty>([](int v) { return TColorProperty(static_cast<TColor>(v)); });
+    QMetaType::registerConverter<qlonglong, TColorProperty>(
+        [](qlonglong v) { return TColorProperty(static_cast<TColor>(v)); });
+    return true;
+}
+
+[[maybe_unused]] const bool colorPropertyConversionsRegistered = RegisterColorPropertyConversions();
+
+}  // namespace

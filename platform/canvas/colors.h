@@ -8,6 +8,7 @@
 // that colour results are deterministic.
 
 #include <QColor>
+#include <QMetaType>
 #include <cstdint>
 
 using TColor = std::uint32_t;
@@ -110,3 +111,18 @@ inline constexpr unsigned int ToQRgb(TColor rgb)
 {
     return 0xFF000000u | ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu);
 }
+
+// The type of a published colour property: Q_PROPERTY(TColorProperty Color READ
+// Color WRITE SetColor) with a getter and a setter of TColor. It converts to and
+// from TColor by itself; to Qt's meta-type system it is a type of its own, so that
+// tools tell colours from numbers (Qt Designer shows a colour editor) and a QColor
+// set by name (uic's setProperty for a form's colour) converts to it. QVariant
+// converts it to and from QColor and the integer types, and to QString (the
+// decimal number).
+struct TColorProperty {
+    TColor value = 0;
+    constexpr TColorProperty() = default;
+    constexpr TColorProperty(TColor color) : value(color) {}
+    constexpr operator TColor() const { return value; }
+};
+Q_DECLARE_METATYPE(TColorProperty)

@@ -16,7 +16,7 @@ class TFont : public QObject {
     Q_OBJECT
     // Published in this order; nested in a widget's property file as
     // "<FontProperty>.<Name>" (e.g. "Font.Height").
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(TColorProperty Color READ Color WRITE SetColor)
     Q_PROPERTY(int Height READ Height WRITE SetHeight)
     Q_PROPERTY(QString Name READ Name WRITE SetName)
     Q_PROPERTY(int Size READ Size WRITE SetSize STORED false)

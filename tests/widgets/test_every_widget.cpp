@@ -66,13 +66,13 @@ bool ChangeProperty(TiComponent& widget, const QString& name, const QObject& own
     if (IsEnumeration(property)) {
         const long long value = PropertyValueText(owner, property).toLongLong();
         candidates << QString::number(value + 1) << QString::number(value - 1);
+    } else if (property.metaType() == QMetaType::fromType<TColorProperty>()) {
+        const TColor colour = current.value<TColorProperty>();
+        candidates << QString::number(colour == 0x123456u ? 0x0000FFu : 0x123456u);
     } else {
         switch (property.metaType().id()) {
         case QMetaType::Bool: candidates << (current.toBool() ? "0" : "1"); break;
         case QMetaType::Int: candidates << QString::number(current.toInt() + 3); break;
-        case QMetaType::UInt:
-            candidates << QString::number(current.toUInt() == 0x123456u ? 0x0000FFu : 0x123456u);
-            break;
         case QMetaType::Double: candidates << QString::number(current.toDouble() + 7); break;
         case QMetaType::QString: candidates << current.toString() + "x"; break;
         default: return false;

@@ -38,7 +38,7 @@
 //    BackGroundColor, BorderStyle, CachedDrawing, Transparent, OffsetX,
 //    ShowDisabledState, Error*) are re-declared in the widget class with the
 //    base's getter and setter:
-//      Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+//      Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
 //    The property file writes them in meta-object order (base classes first).
 //    A font property is a TFont* owned by the widget with READ only:
 //      Q_PROPERTY(TFont* Font READ Font)

@@ -10,12 +10,12 @@
 
 class TiProgressComponent : public TiPositionComponent {
     Q_OBJECT
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
-    Q_PROPERTY(TColor SectionColor1 READ SectionColor1 WRITE SetSectionColor1)
-    Q_PROPERTY(TColor SectionColor2 READ SectionColor2 WRITE SetSectionColor2)
-    Q_PROPERTY(TColor SectionColor3 READ SectionColor3 WRITE SetSectionColor3)
-    Q_PROPERTY(TColor SectionColor4 READ SectionColor4 WRITE SetSectionColor4)
-    Q_PROPERTY(TColor SectionColor5 READ SectionColor5 WRITE SetSectionColor5)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TColorProperty SectionColor1 READ SectionColor1 WRITE SetSectionColor1)
+    Q_PROPERTY(TColorProperty SectionColor2 READ SectionColor2 WRITE SetSectionColor2)
+    Q_PROPERTY(TColorProperty SectionColor3 READ SectionColor3 WRITE SetSectionColor3)
+    Q_PROPERTY(TColorProperty SectionColor4 READ SectionColor4 WRITE SetSectionColor4)
+    Q_PROPERTY(TColorProperty SectionColor5 READ SectionColor5 WRITE SetSectionColor5)
     Q_PROPERTY(double SectionEnd1 READ SectionEnd1 WRITE SetSectionEnd1)
     Q_PROPERTY(double SectionEnd2 READ SectionEnd2 WRITE SetSectionEnd2)
     Q_PROPERTY(double SectionEnd3 READ SectionEnd3 WRITE SetSectionEnd3)

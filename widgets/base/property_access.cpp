@@ -5,6 +5,7 @@
 #include "widgets/base/types.h"
 
 #include <QLocale>
+#include <QMetaEnum>
 #include <QRegularExpression>
 #include <QSet>
 #include <cmath>
@@ -26,6 +27,14 @@ bool IsNestedObject(const QMetaProperty& property)
     return (property.metaType().flags() & QMetaType::PointerToQObject) != 0;
 }
 
+bool IsColour(const QMetaProperty& property) { return property.metaType() == QMetaType::fromType<TColorProperty>(); }
+
+// A colour property's value from the unsigned number parsed for it.
+QVariant AsColour(const QVariant& number)
+{
+    return number.isValid() ? QVariant::fromValue(TColorProperty(number.toUInt())) : QVariant();
+}
+
 bool IsEnumeration(const QMetaProperty& property)
 {
     return property.isEnumType() || (property.metaType().flags() & QMetaType::IsEnumeration) != 0;
@@ -38,13 +47,8 @@ QObject* NestedObject(const QObject& owner, const QMetaProperty& property)
 
 std::map<int, std::pair<int, int>>& EnumRanges()
 {
-    static std::map<int, std::pair<int, int>> ranges = {
-        {QMetaType::fromType<TiBevelStyle>().id(), {ibsNone, ibsLowered}},
-        {QMetaType::fromType<TiAlignmentHorizontal>().id(), {iahCenter, iahRight}},
-        {QMetaType::fromType<TiTickMinorAlignment>().id(), {itmnaInside, itmnaOutside}},
-        {QMetaType::fromType<TiPrecisionStyle>().id(), {ipsSignificantDigits, ipsFixedDecimalPoints}},
-        {QMetaType::fromType<TiAutoScaleStyle>().id(), {iassAutoMinMax, iassFixedMinMax}},
-    };
+    // Enumerations registered with Q_ENUM are checked against their keys instead.
+    static std::map<int, std::pair<int, int>> ranges;
     return ranges;
 }
 
@@ -73,12 +77,25 @@ QVariant EnumFromInteger(QMetaType type, long long number)
     return value;
 }
 
+// The enumeration's keys: from the property when moc saw its scope, else from the
+// meta-object that registered it with Q_ENUM (a property declared with the
+// enumeration's name unqualified, as a class outside its namespace may write it).
+QMetaEnum EnumKeys(const QMetaProperty& property)
+{
+    if (property.isEnumType())
+        return property.enumerator();
+    const QMetaObject* scope = property.metaType().metaObject();
+    if (scope == nullptr)
+        return {};
+    QByteArray name = property.metaType().name();
+    name = name.mid(name.lastIndexOf(':') + 1);
+    return scope->enumerator(scope->indexOfEnumerator(name.constData()));
+}
+
 bool EnumValueValid(const QMetaProperty& property, long long number)
 {
-    if (property.isEnumType()) {
-        const QMetaEnum meta = property.enumerator();
+    if (const QMetaEnum meta = EnumKeys(property); meta.isValid())
         return meta.isFlag() || meta.valueToKey(static_cast<int>(number)) != nullptr;
-    }
     const auto it = EnumRanges().find(property.metaType().id());
     if (it == EnumRanges().end())
         return number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max();
@@ -118,6 +135,15 @@ QString DecodeLineBreaks(QString text)
     return text;
 }
 
+// Colours: both the unsigned form and the signed 32-bit form are accepted.
+QVariant UnsignedFromText(const QString& text)
+{
+    const long long number = ParseInteger(text);
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<unsigned int>::max())
+        throw BadValue(text, "integer value");
+    return QVariant(static_cast<unsigned int>(static_cast<std::uint32_t>(number)));
+}
+
 // Converts the text of a property-file line to the property's type.
 QVariant ValueFromText(const QMetaProperty& property, const QString& text)
 {
@@ -128,6 +154,8 @@ QVariant ValueFromText(const QMetaProperty& property, const QString& text)
             throw BadValue(text, "value of this enumeration");
         return EnumFromInteger(type, number);
     }
+    if (IsColour(property))
+        return AsColour(UnsignedFromText(text));
     switch (type.id()) {
     case QMetaType::Bool: return QVariant(ParseInteger(text) != 0);
     case QMetaType::Int: {
@@ -136,13 +164,7 @@ QVariant ValueFromText(const QMetaProperty& property, const QString& text)
             throw BadValue(text, "integer value");
         return QVariant(static_cast<int>(number));
     }
-    case QMetaType::UInt: {
-        // Colours: both the unsigned form and the signed 32-bit form are accepted.
-        const long long number = ParseInteger(text);
-        if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<unsigned int>::max())
-            throw BadValue(text, "integer value");
-        return QVariant(static_cast<unsigned int>(static_cast<std::uint32_t>(number)));
-    }
+    case QMetaType::UInt: return UnsignedFromText(text);
     case QMetaType::Double: return QVariant(ParseFloat(text));
     case QMetaType::Float: return QVariant(static_cast<float>(ParseFloat(text)));
     case QMetaType::QString: return QVariant(DecodeLineBreaks(text));
@@ -166,6 +188,12 @@ QVariant ValueFromVariant(const QMetaProperty& property, const QVariant& value)
     if (IsEnumeration(property)) {
         const long long number = value.toLongLong(&ok);
         return ok && EnumValueValid(property, number) ? EnumFromInteger(type, number) : QVariant();
+    }
+    if (IsColour(property)) {
+        if (value.metaType() == QMetaType::fromType<QColor>())
+            return QVariant::fromValue(TColorProperty(FromQColor(value.value<QColor>())));
+        const long long number = value.toLongLong(&ok);
+        return ok ? AsColour(QVariant(static_cast<unsigned int>(static_cast<std::uint32_t>(number)))) : QVariant();
     }
     switch (type.id()) {
     case QMetaType::Int: {
@@ -259,6 +287,8 @@ QString PropertyValueText(const QObject& owner, const QMetaProperty& property)
     const QVariant value = property.read(&owner);
     if (IsEnumeration(property))
         return QString::number(EnumToInteger(value));
+    if (IsColour(property))
+        return QString::number(value.value<TColorProperty>().value);
     switch (property.metaType().id()) {
     case QMetaType::Bool: return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
     case QMetaType::Int: case QMetaType::LongLong: case QMetaType::Short: case QMetaType::Char:

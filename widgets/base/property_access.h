@@ -55,9 +55,9 @@ bool AssignPropertyText(QObject& root, const QString& dottedName, const QString&
 bool AssignPropertyVariant(QObject& root, const QString& dottedName, const QVariant& value);
 
 // Declares the valid range of an enumeration registered with
-// Q_DECLARE_METATYPE, so that loading rejects values outside it. The
-// enumerations of widgets/base/types.h are registered already; Q_ENUM
-// enumerations are checked against their keys.
+// Q_DECLARE_METATYPE only, so that loading rejects values outside it.
+// Enumerations registered with Q_ENUM or Q_ENUM_NS (the library's own) are
+// checked against their keys.
 void RegisterEnumRange(QMetaType type, int minimum, int maximum);
 template <typename E> void RegisterEnumRange(int minimum, int maximum)
 {

@@ -19,17 +19,35 @@
 
 using TObject = QObject;
 
-enum TiBevelStyle { ibsNone, ibsRaised, ibsLowered };
-enum TiAlignmentHorizontal { iahCenter, iahLeft, iahRight };
-enum TiTickMinorAlignment { itmnaInside, itmnaCenter, itmnaOutside };
-enum TiPrecisionStyle { ipsSignificantDigits, ipsFixedDecimalPoints };
-enum TiAutoScaleStyle { iassAutoMinMax, iassFixedMinMax };
+// Enumerations shared by several widgets, registered with the meta-object system
+// (Qt Designer offers them as drop-downs); written as decimal integers in property
+// files. Their names are also usable unqualified (TiBevelStyle, ibsRaised).
+namespace TiEnums {
+Q_NAMESPACE
 
-Q_DECLARE_METATYPE(TiBevelStyle)
-Q_DECLARE_METATYPE(TiAlignmentHorizontal)
-Q_DECLARE_METATYPE(TiTickMinorAlignment)
-Q_DECLARE_METATYPE(TiPrecisionStyle)
-Q_DECLARE_METATYPE(TiAutoScaleStyle)
+enum TiBevelStyle { ibsNone, ibsRaised, ibsLowered };
+Q_ENUM_NS(TiBevelStyle)
+enum TiAlignmentHorizontal { iahCenter, iahLeft, iahRight };
+Q_ENUM_NS(TiAlignmentHorizontal)
+enum TiTickMinorAlignment { itmnaInside, itmnaCenter, itmnaOutside };
+Q_ENUM_NS(TiTickMinorAlignment)
+enum TiPrecisionStyle { ipsSignificantDigits, ipsFixedDecimalPoints };
+Q_ENUM_NS(TiPrecisionStyle)
+enum TiAutoScaleStyle { iassAutoMinMax, iassFixedMinMax };
+Q_ENUM_NS(TiAutoScaleStyle)
+
+}  // namespace TiEnums
+
+using TiEnums::TiBevelStyle;
+using enum TiEnums::TiBevelStyle;
+using TiEnums::TiAlignmentHorizontal;
+using enum TiEnums::TiAlignmentHorizontal;
+using TiEnums::TiTickMinorAlignment;
+using enum TiEnums::TiTickMinorAlignment;
+using TiEnums::TiPrecisionStyle;
+using enum TiEnums::TiPrecisionStyle;
+using TiEnums::TiAutoScaleStyle;
+using enum TiEnums::TiAutoScaleStyle;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 

@@ -16,19 +16,13 @@
 #include <QString>
 #include <memory>
 
-enum TiKnobStyle { iksRaisedEdge, iksRaised, iksSunken, iksSunkenEdge };
-enum TiKnobIndicatorStyle { ikisDotLowered, ikisDotRaised, ikisDot, ikisLineCenter, ikisLineCustom, ikisTriangle };
-
-Q_DECLARE_METATYPE(TiKnobStyle)
-Q_DECLARE_METATYPE(TiKnobIndicatorStyle)
-
 class TiKnob : public TiScaleComponent {
     Q_OBJECT
     Q_PROPERTY(TFont* PositionDisplayFont READ PositionDisplayFont)
     Q_PROPERTY(int PositionDisplayPrecision READ PositionDisplayPrecision WRITE SetPositionDisplayPrecision)
     Q_PROPERTY(QString PositionDisplayUnits READ PositionDisplayUnits WRITE SetPositionDisplayUnits)
-    Q_PROPERTY(TColor IndicatorActiveColor READ IndicatorActiveColor WRITE SetIndicatorActiveColor)
-    Q_PROPERTY(TColor IndicatorInactiveColor READ IndicatorInactiveColor WRITE SetIndicatorInactiveColor)
+    Q_PROPERTY(TColorProperty IndicatorActiveColor READ IndicatorActiveColor WRITE SetIndicatorActiveColor)
+    Q_PROPERTY(TColorProperty IndicatorInactiveColor READ IndicatorInactiveColor WRITE SetIndicatorInactiveColor)
     Q_PROPERTY(int IndicatorMargin READ IndicatorMargin WRITE SetIndicatorMargin)
     Q_PROPERTY(int IndicatorSize READ IndicatorSize WRITE SetIndicatorSize)
     Q_PROPERTY(TiKnobIndicatorStyle IndicatorStyle READ IndicatorStyle WRITE SetIndicatorStyle)
@@ -47,7 +41,7 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(bool UseKeyboard READ UseKeyboard WRITE SetUseKeyboard)
     // Republished from the bases.
     Q_PROPERTY(bool ShowDisabledState READ ShowDisabledState WRITE SetShowDisabledState)
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
     Q_PROPERTY(TBitmap* BackGroundPicture READ BackGroundPicture)
     Q_PROPERTY(int OffsetX READ OffsetX WRITE SetOffsetX)
     Q_PROPERTY(int OffsetY READ OffsetY WRITE SetOffsetY)
@@ -55,83 +49,91 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
     Q_PROPERTY(bool CachedDrawing READ CachedDrawing WRITE SetCachedDrawing)
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(TColorProperty Color READ Color WRITE SetColor)
     Q_PROPERTY(bool ShowTicksMajor READ ShowTicksMajor WRITE SetShowTicksMajor)
     Q_PROPERTY(bool ShowTicksMinor READ ShowTicksMinor WRITE SetShowTicksMinor)
     Q_PROPERTY(bool ShowTickLabels READ ShowTickLabels WRITE SetShowTickLabels)
     Q_PROPERTY(int TickMajorCount READ TickMajorCount WRITE SetTickMajorCount)
-    Q_PROPERTY(TColor TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
+    Q_PROPERTY(TColorProperty TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
     Q_PROPERTY(int TickMajorLength READ TickMajorLength WRITE SetTickMajorLength)
-    Q_PROPERTY(TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
+    Q_PROPERTY(TiEnums::TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
     Q_PROPERTY(int TickMinorCount READ TickMinorCount WRITE SetTickMinorCount)
-    Q_PROPERTY(TColor TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
+    Q_PROPERTY(TColorProperty TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
     Q_PROPERTY(int TickMinorLength READ TickMinorLength WRITE SetTickMinorLength)
     Q_PROPERTY(int TickMargin READ TickMargin WRITE SetTickMargin)
     Q_PROPERTY(int TickLabelMargin READ TickLabelMargin WRITE SetTickLabelMargin)
     Q_PROPERTY(TFont* TickLabelFont READ TickLabelFont)
     Q_PROPERTY(int TickLabelPrecision READ TickLabelPrecision WRITE SetTickLabelPrecision)
-    Q_PROPERTY(TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE SetPrecisionStyle)
+    Q_PROPERTY(TiEnums::TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE SetPrecisionStyle)
     Q_PROPERTY(bool AutoScaleEnabled READ AutoScaleEnabled WRITE SetAutoScaleEnabled)
     Q_PROPERTY(int AutoScaleDesiredTicks READ AutoScaleDesiredTicks WRITE SetAutoScaleDesiredTicks)
     Q_PROPERTY(int AutoScaleMaxTicks READ AutoScaleMaxTicks WRITE SetAutoScaleMaxTicks)
-    Q_PROPERTY(TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
+    Q_PROPERTY(TiEnums::TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
+    // Position once more, after its range: Designer writes a form's properties in
+    // the order of their last declaration, and uic's code sets them in that order.
+    Q_PROPERTY(double Position READ GetPosition WRITE SetPosition)
 
 public:
+    enum TiKnobStyle { iksRaisedEdge, iksRaised, iksSunken, iksSunkenEdge };
+    Q_ENUM(TiKnobStyle)
+    enum TiKnobIndicatorStyle { ikisDotLowered, ikisDotRaised, ikisDot, ikisLineCenter, ikisLineCustom, ikisTriangle };
+    Q_ENUM(TiKnobIndicatorStyle)
+
     explicit TiKnob(QWidget* parent = nullptr);
     ~TiKnob() override;
 
     // --- Read-out ---
-    TFont* PositionDisplayFont() const { return positionDisplayFont_.get(); }
+    TFont* PositionDisplayFont() const { return positionDisplayFont_.get(); }  // font of the numeric read-out in the middle
     void SetPositionDisplayFont(const TFont* font);  // copies the attributes
     int PositionDisplayPrecision() const { return positionDisplayPrecision_; }
     void SetPositionDisplayPrecision(int value);  // below 0 stored as 0
     const QString& PositionDisplayUnits() const { return positionDisplayUnits_; }
     void SetPositionDisplayUnits(const QString& value);  // blank stored as empty
-    bool ShowPostionDisplay() const { return showPostionDisplay_; }
+    bool ShowPostionDisplay() const { return showPostionDisplay_; }  // whether the numeric read-out of Position is shown
     void SetShowPostionDisplay(bool value) { SetProperty(value, showPostionDisplay_, ickBackGround); }
 
     // --- Indicator ---
-    TColor IndicatorActiveColor() const { return indicatorActiveColor_; }
+    TColor IndicatorActiveColor() const { return indicatorActiveColor_; }  // colour of the indicator mark while the knob is being turned (dragged or a key held)
     void SetIndicatorActiveColor(TColor value) { SetProperty(value, indicatorActiveColor_, ickBackGround); }
-    TColor IndicatorInactiveColor() const { return indicatorInactiveColor_; }
+    TColor IndicatorInactiveColor() const { return indicatorInactiveColor_; }  // colour of the indicator mark at rest
     void SetIndicatorInactiveColor(TColor value) { SetProperty(value, indicatorInactiveColor_, ickBackGround); }
-    int IndicatorMargin() const { return indicatorMargin_; }
+    int IndicatorMargin() const { return indicatorMargin_; }  // pixels between the face's edge and the indicator mark
     void SetIndicatorMargin(int value) { SetProperty(value, indicatorMargin_, ickBackGround); }
-    int IndicatorSize() const { return indicatorSize_; }
+    int IndicatorSize() const { return indicatorSize_; }  // size of the indicator mark in pixels
     void SetIndicatorSize(int value);  // <= 0 stored as 1
-    TiKnobIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }
+    TiKnobIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }  // shape of the indicator mark (dot, line, triangle)
     void SetIndicatorStyle(TiKnobIndicatorStyle value);
 
     // --- Steps of the keys and the wheel ---
-    double KeyArrowStepSize() const { return keyArrowStepSize_; }
+    double KeyArrowStepSize() const { return keyArrowStepSize_; }  // change of Position per arrow key
     void SetKeyArrowStepSize(double value) { SetProperty(value, keyArrowStepSize_, ickInvalidate); }
-    double KeyPageStepSize() const { return keyPageStepSize_; }
+    double KeyPageStepSize() const { return keyPageStepSize_; }  // change of Position per Page Up / Page Down
     void SetKeyPageStepSize(double value) { SetProperty(value, keyPageStepSize_, ickInvalidate); }
-    double MouseWheelStepSize() const { return mouseWheelStepSize_; }
+    double MouseWheelStepSize() const { return mouseWheelStepSize_; }  // change of Position per wheel notch
     void SetMouseWheelStepSize(double value) { SetProperty(value, mouseWheelStepSize_, ickInvalidate); }
 
     // --- Face and geometry ---
-    TColor Color() const { return color_; }
+    TColor Color() const { return color_; }  // colour of the knob's face
     void SetColor(TColor value) { SetProperty(value, color_, ickBackGround); }
-    int KnobEdgeWidth() const { return knobEdgeWidth_; }
+    int KnobEdgeWidth() const { return knobEdgeWidth_; }  // width of the face's bevelled edge in pixels
     void SetKnobEdgeWidth(int value) { SetProperty(value, knobEdgeWidth_, ickBackGround); }
-    int KnobRadius() const { return knobRadius_; }
+    int KnobRadius() const { return knobRadius_; }  // radius of the face in pixels (AutoSize computes it)
     void SetKnobRadius(int value) { SetProperty(value, knobRadius_, ickBackGround); }
-    TiKnobStyle KnobStyle() const { return knobStyle_; }
+    TiKnobStyle KnobStyle() const { return knobStyle_; }  // how the face is shaded: raised or sunken, with or without an edge
     void SetKnobStyle(TiKnobStyle value);
-    int RotationMaxDegrees() const { return rotationMaxDegrees_; }
+    int RotationMaxDegrees() const { return rotationMaxDegrees_; }  // degrees the knob turns from PositionMin to PositionMax
     void SetRotationMaxDegrees(int value) { SetProperty(value, rotationMaxDegrees_, ickBackGround); }
-    int RotationStartDegrees() const { return rotationStartDegrees_; }
+    int RotationStartDegrees() const { return rotationStartDegrees_; }  // angle of PositionMin (degrees, 0 right, counter-clockwise positive)
     void SetRotationStartDegrees(int value) { SetProperty(value, rotationStartDegrees_, ickBackGround); }
-    bool AutoSize() const { return autoSize_; }
+    bool AutoSize() const { return autoSize_; }  // whether the face's radius follows the widget's size, scale and labels
     void SetAutoSize(bool value) { SetProperty(value, autoSize_, ickBackGround); }
-    int OuterMargin() const { return outerMargin_; }
+    int OuterMargin() const { return outerMargin_; }  // pixels kept free around the knob when AutoSize computes its radius
     void SetOuterMargin(int value) { SetProperty(value, outerMargin_, ickBackGround); }
 
     // --- Focus and keyboard ---
-    bool ShowFocusRect() const { return showFocusRect_; }
+    bool ShowFocusRect() const { return showFocusRect_; }  // whether a focus frame is drawn while the knob has the focus
     void SetShowFocusRect(bool value) { SetProperty(value, showFocusRect_, ickInvalidate); }
-    bool UseKeyboard() const { return useKeyboard_; }
+    bool UseKeyboard() const { return useKeyboard_; }  // whether the arrow, page, Home and End keys turn the knob
     void SetUseKeyboard(bool value) { SetProperty(value, useKeyboard_, ickBackGround); }
     bool TabStop() const;
     void SetTabStop(bool value);
@@ -220,3 +222,8 @@ private:
     double lastDragAngle_ = 0;
     double lastWheelTime_ = 0;
 };
+
+using TiKnobStyle = TiKnob::TiKnobStyle;
+using enum TiKnob::TiKnobStyle;
+using TiKnobIndicatorStyle = TiKnob::TiKnobIndicatorStyle;
+using enum TiKnob::TiKnobIndicatorStyle;

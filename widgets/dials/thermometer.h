@@ -8,16 +8,6 @@
 
 #include "widgets/base/scale_component.h"
 
-enum TiThermometerIndicatorStyle { itisBulb, itisBar, itisBarSunken, itisBarRaised };
-enum TiOrientation { ioVertical, ioHorizontal };
-enum TiOrientationSide { iosBottomRight, iosTopLeft };
-enum TiPointerFillReferenceStyle { ipfrsMin, ipfrsMax, ipfrsValue };
-
-Q_DECLARE_METATYPE(TiThermometerIndicatorStyle)
-Q_DECLARE_METATYPE(TiOrientation)
-Q_DECLARE_METATYPE(TiOrientationSide)
-Q_DECLARE_METATYPE(TiPointerFillReferenceStyle)
-
 // Pixel layout of one paint.
 struct TiThermometerLayout {
     TPoint Center;
@@ -31,8 +21,8 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(int IndicatorBulbSize READ IndicatorBulbSize WRITE SetIndicatorBulbSize)
     Q_PROPERTY(TiThermometerIndicatorStyle IndicatorStyle READ IndicatorStyle WRITE SetIndicatorStyle)
     Q_PROPERTY(int EndsMargin READ EndsMargin WRITE SetEndsMargin)
-    Q_PROPERTY(TColor IndicatorColor READ IndicatorColor WRITE SetIndicatorColor)
-    Q_PROPERTY(TColor IndicatorBackGroundColor READ IndicatorBackGroundColor WRITE SetIndicatorBackGroundColor)
+    Q_PROPERTY(TColorProperty IndicatorColor READ IndicatorColor WRITE SetIndicatorColor)
+    Q_PROPERTY(TColorProperty IndicatorBackGroundColor READ IndicatorBackGroundColor WRITE SetIndicatorBackGroundColor)
     Q_PROPERTY(TiOrientation Orientation READ Orientation WRITE SetOrientation)
     Q_PROPERTY(TiOrientationSide OrientationTickMarks READ OrientationTickMarks WRITE SetOrientationTickMarks)
     Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
@@ -45,18 +35,18 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(bool ShowMinPointer READ ShowMinPointer WRITE SetShowMinPointer)
     Q_PROPERTY(int MinMaxPointerSize READ MinMaxPointerSize WRITE SetMinMaxPointerSize)
     Q_PROPERTY(int MinMaxPointerMargin READ MinMaxPointerMargin WRITE SetMinMaxPointerMargin)
-    Q_PROPERTY(TColor MaxPointerColor READ MaxPointerColor WRITE SetMaxPointerColor)
-    Q_PROPERTY(TColor MinPointerColor READ MinPointerColor WRITE SetMinPointerColor)
+    Q_PROPERTY(TColorProperty MaxPointerColor READ MaxPointerColor WRITE SetMaxPointerColor)
+    Q_PROPERTY(TColorProperty MinPointerColor READ MinPointerColor WRITE SetMinPointerColor)
     Q_PROPERTY(bool MinMaxUserCanMove READ MinMaxUserCanMove WRITE SetMinMaxUserCanMove)
     Q_PROPERTY(int TickMajorLength READ TickMajorLength WRITE SetTickMajorLength)
     Q_PROPERTY(int TickMinorLength READ TickMinorLength WRITE SetTickMinorLength)
     Q_PROPERTY(int TickMargin READ TickMargin WRITE SetTickMargin)
     Q_PROPERTY(bool ShowTicksMajorFirstLast READ ShowTicksMajorFirstLast WRITE SetShowTicksMajorFirstLast)
-    Q_PROPERTY(TiBevelStyle TickMajorStyle READ TickMajorStyle WRITE SetTickMajorStyle)
-    Q_PROPERTY(TiBevelStyle TickMinorStyle READ TickMinorStyle WRITE SetTickMinorStyle)
+    Q_PROPERTY(TiEnums::TiBevelStyle TickMajorStyle READ TickMajorStyle WRITE SetTickMajorStyle)
+    Q_PROPERTY(TiEnums::TiBevelStyle TickMinorStyle READ TickMinorStyle WRITE SetTickMinorStyle)
     // Republished from the bases.
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
-    Q_PROPERTY(TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TiEnums::TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(int OffsetX READ OffsetX WRITE SetOffsetX)
     Q_PROPERTY(int OffsetY READ OffsetY WRITE SetOffsetY)
     Q_PROPERTY(bool CachedDrawing READ CachedDrawing WRITE SetCachedDrawing)
@@ -67,55 +57,67 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(bool ShowTicksMinor READ ShowTicksMinor WRITE SetShowTicksMinor)
     Q_PROPERTY(bool ShowTickLabels READ ShowTickLabels WRITE SetShowTickLabels)
     Q_PROPERTY(int TickMajorCount READ TickMajorCount WRITE SetTickMajorCount)
-    Q_PROPERTY(TColor TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
-    Q_PROPERTY(TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
+    Q_PROPERTY(TColorProperty TickMajorColor READ TickMajorColor WRITE SetTickMajorColor)
+    Q_PROPERTY(TiEnums::TiTickMinorAlignment TickMinorAlignment READ TickMinorAlignment WRITE SetTickMinorAlignment)
     Q_PROPERTY(int TickMinorCount READ TickMinorCount WRITE SetTickMinorCount)
-    Q_PROPERTY(TColor TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
+    Q_PROPERTY(TColorProperty TickMinorColor READ TickMinorColor WRITE SetTickMinorColor)
     Q_PROPERTY(int TickLabelMargin READ TickLabelMargin WRITE SetTickLabelMargin)
     Q_PROPERTY(TFont* TickLabelFont READ TickLabelFont)
     Q_PROPERTY(int TickLabelPrecision READ TickLabelPrecision WRITE SetTickLabelPrecision)
-    Q_PROPERTY(TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE SetPrecisionStyle)
+    Q_PROPERTY(TiEnums::TiPrecisionStyle PrecisionStyle READ PrecisionStyle WRITE SetPrecisionStyle)
     Q_PROPERTY(bool AutoScaleEnabled READ AutoScaleEnabled WRITE SetAutoScaleEnabled)
     Q_PROPERTY(int AutoScaleDesiredTicks READ AutoScaleDesiredTicks WRITE SetAutoScaleDesiredTicks)
     Q_PROPERTY(int AutoScaleMaxTicks READ AutoScaleMaxTicks WRITE SetAutoScaleMaxTicks)
-    Q_PROPERTY(TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
+    Q_PROPERTY(TiEnums::TiAutoScaleStyle AutoScaleStyle READ AutoScaleStyle WRITE SetAutoScaleStyle)
+    // Position once more, after its range: Designer writes a form's properties in
+    // the order of their last declaration, and uic's code sets them in that order.
+    Q_PROPERTY(double Position READ GetPosition WRITE SetPosition)
 
 public:
+    enum TiThermometerIndicatorStyle { itisBulb, itisBar, itisBarSunken, itisBarRaised };
+    Q_ENUM(TiThermometerIndicatorStyle)
+    enum TiOrientation { ioVertical, ioHorizontal };
+    Q_ENUM(TiOrientation)
+    enum TiOrientationSide { iosBottomRight, iosTopLeft };
+    Q_ENUM(TiOrientationSide)
+    enum TiPointerFillReferenceStyle { ipfrsMin, ipfrsMax, ipfrsValue };
+    Q_ENUM(TiPointerFillReferenceStyle)
+
     explicit TiThermometer(QWidget* parent = nullptr);
     ~TiThermometer() override;
 
     // Called after a run-time orientation change has swapped Width and Height.
     TNotifyEvent OnOrientationChange;
 
-    int IndicatorWidth() const { return indicatorWidth_; }
+    int IndicatorWidth() const { return indicatorWidth_; }  // half the width of the tube in pixels
     void SetIndicatorWidth(int value) { SetProperty(value, indicatorWidth_, ickBackGround); }
-    int IndicatorBulbSize() const { return indicatorBulbSize_; }
+    int IndicatorBulbSize() const { return indicatorBulbSize_; }  // radius of the bulb at the low end in pixels
     void SetIndicatorBulbSize(int value) { SetProperty(value, indicatorBulbSize_, ickBackGround); }
-    TiThermometerIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }
+    TiThermometerIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }  // bulb and tube, or a plain, sunken or raised bar
     void SetIndicatorStyle(TiThermometerIndicatorStyle value);
-    int EndsMargin() const { return endsMargin_; }
+    int EndsMargin() const { return endsMargin_; }  // pixels between the tube's ends and the widget's edges
     void SetEndsMargin(int value) { SetProperty(value, endsMargin_, ickBackGround); }
-    TColor IndicatorColor() const { return indicatorColor_; }
+    TColor IndicatorColor() const { return indicatorColor_; }  // colour of the filled part of the tube
     void SetIndicatorColor(TColor value) { SetProperty(value, indicatorColor_, ickBackGround); }
-    TColor IndicatorBackGroundColor() const { return indicatorBackGroundColor_; }
+    TColor IndicatorBackGroundColor() const { return indicatorBackGroundColor_; }  // colour of the empty part of the tube
     void SetIndicatorBackGroundColor(TColor value) { SetProperty(value, indicatorBackGroundColor_, ickBackGround); }
-    TiOrientation Orientation() const { return orientation_; }
+    TiOrientation Orientation() const { return orientation_; }  // vertical or horizontal tube
     // Outside loading, a change also swaps Width and Height.
     void SetOrientation(TiOrientation value);
-    TiOrientationSide OrientationTickMarks() const { return orientationTickMarks_; }
+    TiOrientationSide OrientationTickMarks() const { return orientationTickMarks_; }  // side of the tube the scale is on
     void SetOrientationTickMarks(TiOrientationSide value);
-    bool AutoCenter() const { return autoCenter_; }
+    bool AutoCenter() const { return autoCenter_; }  // whether tube and scale together are centred across the widget
     void SetAutoCenter(bool value) { SetProperty(value, autoCenter_, ickBackGround); }
-    bool ReverseScale() const { return reverseScale_; }
+    bool ReverseScale() const { return reverseScale_; }  // whether the scale runs the other way
     void SetReverseScale(bool value) { SetProperty(value, reverseScale_, ickBackGround); }
-    TiPointerFillReferenceStyle IndicatorFillReferenceStyle() const { return indicatorFillReferenceStyle_; }
+    TiPointerFillReferenceStyle IndicatorFillReferenceStyle() const { return indicatorFillReferenceStyle_; }  // where a bar's fill starts: PositionMin, PositionMax or IndicatorFillReferenceValue (the bulb fills from its end)
     void SetIndicatorFillReferenceStyle(TiPointerFillReferenceStyle value);
-    double IndicatorFillReferenceValue() const { return indicatorFillReferenceValue_; }
+    double IndicatorFillReferenceValue() const { return indicatorFillReferenceValue_; }  // value the fill starts from with ipfrsValue
     void SetIndicatorFillReferenceValue(double value)
     {
         SetProperty(value, indicatorFillReferenceValue_, ickBackGround);
     }
-    bool IndicatorUserCanMove() const { return indicatorUserCanMove_; }
+    bool IndicatorUserCanMove() const { return indicatorUserCanMove_; }  // whether the user can drag the level with the mouse
     void SetIndicatorUserCanMove(bool value) { SetProperty(value, indicatorUserCanMove_, ickBackGround); }
 
     // The layout for the current settings and size (recomputed at each paint).
@@ -178,3 +180,12 @@ private:
     TPoint pressPoint_;
     double pressValue_ = 0;
 };
+
+using TiThermometerIndicatorStyle = TiThermometer::TiThermometerIndicatorStyle;
+using enum TiThermometer::TiThermometerIndicatorStyle;
+using TiOrientation = TiThermometer::TiOrientation;
+using enum TiThermometer::TiOrientation;
+using TiOrientationSide = TiThermometer::TiOrientationSide;
+using enum TiThermometer::TiOrientationSide;
+using TiPointerFillReferenceStyle = TiThermometer::TiPointerFillReferenceStyle;
+using enum TiThermometer::TiPointerFillReferenceStyle;

@@ -13,9 +13,6 @@
 
 #include <stdexcept>
 
-enum TiFilterInputStyle { ifisNone, ifisAuto };
-Q_DECLARE_METATYPE(TiFilterInputStyle)
-
 // Handler that may change NewValue or clear CanChange.
 using TiBeforeChangeDoubleEvent =
     std::function<void(TObject* Sender, double OldValue, double& NewValue, bool& CanChange)>;
@@ -40,9 +37,12 @@ class TiAnalogOutput : public TiEditCustom {
     Q_PROPERTY(bool ErrorActive READ ErrorActive WRITE SetErrorActive)
     Q_PROPERTY(QString ErrorText READ ErrorText WRITE SetErrorText)
     Q_PROPERTY(TFont* ErrorFont READ ErrorFont)
-    Q_PROPERTY(TColor ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
+    Q_PROPERTY(TColorProperty ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
 
 public:
+    enum TiFilterInputStyle { ifisNone, ifisAuto };
+    Q_ENUM(TiFilterInputStyle)
+
     explicit TiAnalogOutput(QWidget* parent = nullptr);
 
     TNotifyEvent OnChangeUser;
@@ -102,3 +102,6 @@ private:
     bool beepOnError_ = false;
     bool reformatting_ = false;
 };
+
+using TiFilterInputStyle = TiAnalogOutput::TiFilterInputStyle;
+using enum TiAnalogOutput::TiFilterInputStyle;

@@ -24,9 +24,6 @@
 class QAction;
 class QMenu;
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-Q_DECLARE_METATYPE(TAlignment)
-
 class TiEditCustom : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment)
@@ -36,12 +33,15 @@ class TiEditCustom : public TiCustomComponent {
     Q_PROPERTY(int MaxLength READ MaxLength WRITE SetMaxLength)
     Q_PROPERTY(TFont* Font READ Font)
     Q_PROPERTY(bool AcceptOnLostFocus READ AcceptOnLostFocus WRITE SetAcceptOnLostFocus)
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
-    Q_PROPERTY(TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(TColorProperty Color READ Color WRITE SetColor)
+    Q_PROPERTY(TiEnums::TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
 
 public:
+    enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+    Q_ENUM(TAlignment)
+
     explicit TiEditCustom(QWidget* parent = nullptr);
     ~TiEditCustom() override;
 
@@ -189,3 +189,6 @@ private:
     QAction* deleteAction_ = nullptr;
     QAction* selectAllAction_ = nullptr;
 };
+
+using TAlignment = TiEditCustom::TAlignment;
+using enum TiEditCustom::TAlignment;

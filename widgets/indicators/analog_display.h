@@ -10,18 +10,18 @@
 
 class TiAnalogDisplay : public TiCustomComponent {
     Q_OBJECT
-    Q_PROPERTY(TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(TiEnums::TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(int AlignmentMargin READ AlignmentMargin WRITE SetAlignmentMargin)
     Q_PROPERTY(int Precision READ Precision WRITE SetPrecision)
     Q_PROPERTY(TFont* Font READ Font)
     Q_PROPERTY(double Value READ Value WRITE SetValue)
     Q_PROPERTY(QString UnitsText READ UnitsText WRITE SetUnitsText)
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
-    Q_PROPERTY(TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TiEnums::TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(bool ErrorActive READ ErrorActive WRITE SetErrorActive)
     Q_PROPERTY(QString ErrorText READ ErrorText WRITE SetErrorText)
     Q_PROPERTY(TFont* ErrorFont READ ErrorFont)
-    Q_PROPERTY(TColor ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
+    Q_PROPERTY(TColorProperty ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
 
 public:
     explicit TiAnalogDisplay(QWidget* parent = nullptr);

@@ -10,14 +10,10 @@
 
 #include <QPointer>
 
-enum TiLabelBorderStyle { ilbsNone, ilbsSingle, ilbsLowered, ilbsRaised };
-
-Q_DECLARE_METATYPE(TiLabelBorderStyle)
-
 class TiLabel : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
-    Q_PROPERTY(TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(TiEnums::TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(TiLabelBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(TFont* Font READ Font)
@@ -28,12 +24,15 @@ class TiLabel : public TiCustomComponent {
     Q_PROPERTY(bool ShadowShow READ ShadowShow WRITE SetShadowShow)
     Q_PROPERTY(int ShadowXOffset READ ShadowXOffset WRITE SetShadowXOffset)
     Q_PROPERTY(int ShadowYOffset READ ShadowYOffset WRITE SetShadowYOffset)
-    Q_PROPERTY(TColor ShadowColor READ ShadowColor WRITE SetShadowColor)
+    Q_PROPERTY(TColorProperty ShadowColor READ ShadowColor WRITE SetShadowColor)
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 
 public:
+    enum TiLabelBorderStyle { ilbsNone, ilbsSingle, ilbsLowered, ilbsRaised };
+    Q_ENUM(TiLabelBorderStyle)
+
     explicit TiLabel(QWidget* parent = nullptr);
     ~TiLabel() override;
 
@@ -108,6 +107,9 @@ private:
     bool adjusting_ = false;
     int acceleratorId_ = 0;
 };
+
+using TiLabelBorderStyle = TiLabel::TiLabelBorderStyle;
+using enum TiLabel::TiLabelBorderStyle;
 
 // Stores a setting that affects the label's size, re-sizes and repaints.
 template <typename T> void TiLabel::SetLayoutProperty(T value, T& field)

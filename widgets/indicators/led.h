@@ -11,10 +11,10 @@
 class TiLed : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(bool Active READ Active WRITE SetActive)
-    Q_PROPERTY(TColor ActiveColor READ ActiveColor WRITE SetActiveColor)
+    Q_PROPERTY(TColorProperty ActiveColor READ ActiveColor WRITE SetActiveColor)
     Q_PROPERTY(bool AutoInactiveColor READ AutoInactiveColor WRITE SetAutoInactiveColor)
-    Q_PROPERTY(TColor InactiveColor READ InactiveColor WRITE SetInactiveColor)
-    Q_PROPERTY(TiBevelStyle BevelStyle READ BevelStyle WRITE SetBevelStyle)
+    Q_PROPERTY(TColorProperty InactiveColor READ InactiveColor WRITE SetInactiveColor)
+    Q_PROPERTY(TiEnums::TiBevelStyle BevelStyle READ BevelStyle WRITE SetBevelStyle)
 
 public:
     explicit TiLed(QWidget* parent = nullptr);

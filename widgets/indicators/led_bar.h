@@ -8,12 +8,6 @@
 
 #include "widgets/base/progress_component.h"
 
-enum TiDirection { idUp, idDown, idRight, idLeft };
-enum TiLedBarSegmentStyle { ilbssRectangle, ilbssCircle, ilbssTriangle };
-
-Q_DECLARE_METATYPE(TiDirection)
-Q_DECLARE_METATYPE(TiLedBarSegmentStyle)
-
 class TiLedBar : public TiProgressComponent {
     Q_OBJECT
     Q_PROPERTY(TiDirection SegmentDirection READ SegmentDirection WRITE SetSegmentDirection)
@@ -23,11 +17,19 @@ class TiLedBar : public TiProgressComponent {
     Q_PROPERTY(TiLedBarSegmentStyle SegmentStyle READ SegmentStyle WRITE SetSegmentStyle)
     Q_PROPERTY(double FillReferenceValue READ FillReferenceValue WRITE SetFillReferenceValue)
     Q_PROPERTY(bool FillReferenceEnabled READ FillReferenceEnabled WRITE SetFillReferenceEnabled)
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
-    Q_PROPERTY(TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TiEnums::TiBevelStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    // Position once more, after its range: Designer writes a form's properties in
+    // the order of their last declaration, and uic's code sets them in that order.
+    Q_PROPERTY(double Position READ GetPosition WRITE SetPosition)
 
 public:
+    enum TiDirection { idUp, idDown, idRight, idLeft };
+    Q_ENUM(TiDirection)
+    enum TiLedBarSegmentStyle { ilbssRectangle, ilbssCircle, ilbssTriangle };
+    Q_ENUM(TiLedBarSegmentStyle)
+
     explicit TiLedBar(QWidget* parent = nullptr);
 
     TiDirection SegmentDirection() const { return segmentDirection_; }
@@ -78,3 +80,8 @@ private:
     double fillReferenceValue_ = 0.0;
     bool fillReferenceEnabled_ = false;
 };
+
+using TiDirection = TiLedBar::TiDirection;
+using enum TiLedBar::TiDirection;
+using TiLedBarSegmentStyle = TiLedBar::TiLedBarSegmentStyle;
+using enum TiLedBar::TiLedBarSegmentStyle;

@@ -10,7 +10,7 @@
 class TiLedRound : public TiLed {
     Q_OBJECT
     Q_PROPERTY(bool ShowReflection READ ShowReflection WRITE SetShowReflection)
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 
 public:

@@ -9,18 +9,10 @@
 
 #include "widgets/base/component.h"
 
-enum TiSwitchLedCaptionAlignment { islcaIndicator, islcaOppisiteSide };
-enum TiSideAlignment { isaBottom, isaTop, isaLeft, isaRight };
-enum TiSwitchMomentaryStyle { ismsNone, ismsSimple };
-
-Q_DECLARE_METATYPE(TiSwitchLedCaptionAlignment)
-Q_DECLARE_METATYPE(TiSideAlignment)
-Q_DECLARE_METATYPE(TiSwitchMomentaryStyle)
-
 class TiSwitchLed : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(bool Active READ Active WRITE SetActive)
-    Q_PROPERTY(TColor ActiveColor READ ActiveColor WRITE SetActiveColor)
+    Q_PROPERTY(TColorProperty ActiveColor READ ActiveColor WRITE SetActiveColor)
     Q_PROPERTY(bool AutoLedSize READ AutoLedSize WRITE SetAutoLedSize)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(TFont* CaptionFont READ CaptionFont)
@@ -34,14 +26,21 @@ class TiSwitchLed : public TiCustomComponent {
     Q_PROPERTY(bool ShowFocusRect READ ShowFocusRect WRITE SetShowFocusRect)
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
     Q_PROPERTY(int BorderSize READ BorderSize WRITE SetBorderSize)
-    Q_PROPERTY(TColor BorderHighlightColor READ BorderHighlightColor WRITE SetBorderHighlightColor)
-    Q_PROPERTY(TColor BorderShadowColor READ BorderShadowColor WRITE SetBorderShadowColor)
+    Q_PROPERTY(TColorProperty BorderHighlightColor READ BorderHighlightColor WRITE SetBorderHighlightColor)
+    Q_PROPERTY(TColorProperty BorderShadowColor READ BorderShadowColor WRITE SetBorderShadowColor)
     Q_PROPERTY(TBitmap* Glyph READ Glyph)
     Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
-    Q_PROPERTY(TColor BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
+    Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
 
 public:
+    enum TiSwitchLedCaptionAlignment { islcaIndicator, islcaOppisiteSide };
+    Q_ENUM(TiSwitchLedCaptionAlignment)
+    enum TiSideAlignment { isaBottom, isaTop, isaLeft, isaRight };
+    Q_ENUM(TiSideAlignment)
+    enum TiSwitchMomentaryStyle { ismsNone, ismsSimple };
+    Q_ENUM(TiSwitchMomentaryStyle)
+
     explicit TiSwitchLed(QWidget* parent = nullptr);
     ~TiSwitchLed() override;
 
@@ -158,3 +157,10 @@ private:
     bool userChange_ = false;
     int acceleratorId_ = 0;
 };
+
+using TiSwitchLedCaptionAlignment = TiSwitchLed::TiSwitchLedCaptionAlignment;
+using enum TiSwitchLed::TiSwitchLedCaptionAlignment;
+using TiSideAlignment = TiSwitchLed::TiSideAlignment;
+using enum TiSwitchLed::TiSideAlignment;
+using TiSwitchMomentaryStyle = TiSwitchLed::TiSwitchMomentaryStyle;
+using enum TiSwitchLed::TiSwitchMomentaryStyle;
