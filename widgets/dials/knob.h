@@ -74,69 +74,75 @@ class TiKnob : public TiScaleComponent {
     Q_PROPERTY(double Position READ GetPosition WRITE SetPosition)
 
 public:
+    // How the face is shaded: raised (iksRaised) or sunken (iksSunken); the ...Edge styles
+    // also lay a flat disc inside a rim of KnobEdgeWidth pixels.
     enum TiKnobStyle { iksRaisedEdge, iksRaised, iksSunken, iksSunkenEdge };
     Q_ENUM(TiKnobStyle)
+    // Shape of the indicator mark: a lowered, raised or flat dot, a line from the rim to the
+    // centre (ikisLineCenter), a line of IndicatorSize pixels in from the rim
+    // (ikisLineCustom), or a triangle.
     enum TiKnobIndicatorStyle { ikisDotLowered, ikisDotRaised, ikisDot, ikisLineCenter, ikisLineCustom, ikisTriangle };
     Q_ENUM(TiKnobIndicatorStyle)
 
-    explicit TiKnob(QWidget* parent = nullptr);
+    explicit TiKnob(QWidget* parent = nullptr);  // creates a knob with a range of 0 to 100
     ~TiKnob() override;
 
     // --- Read-out ---
     TFont* PositionDisplayFont() const { return positionDisplayFont_.get(); }  // font of the numeric read-out in the middle
     void SetPositionDisplayFont(const TFont* font);  // copies the attributes
-    int PositionDisplayPrecision() const { return positionDisplayPrecision_; }
+    int PositionDisplayPrecision() const { return positionDisplayPrecision_; }  // decimals of the read-out (0 and up); a change repaints only
     void SetPositionDisplayPrecision(int value);  // below 0 stored as 0
-    const QString& PositionDisplayUnits() const { return positionDisplayUnits_; }
+    const QString& PositionDisplayUnits() const { return positionDisplayUnits_; }  // text after the read-out's number; a change repaints only
     void SetPositionDisplayUnits(const QString& value);  // blank stored as empty
     bool ShowPostionDisplay() const { return showPostionDisplay_; }  // whether the numeric read-out of Position is shown
-    void SetShowPostionDisplay(bool value) { SetProperty(value, showPostionDisplay_, ickBackGround); }
+    void SetShowPostionDisplay(bool value) { SetProperty(value, showPostionDisplay_, ickBackGround); }  // rebuilds the cached picture
 
     // --- Indicator ---
     TColor IndicatorActiveColor() const { return indicatorActiveColor_; }  // colour of the indicator mark while the knob is being turned (dragged or a key held)
-    void SetIndicatorActiveColor(TColor value) { SetProperty(value, indicatorActiveColor_, ickBackGround); }
+    void SetIndicatorActiveColor(TColor value) { SetProperty(value, indicatorActiveColor_, ickBackGround); }  // rebuilds the cached picture
     TColor IndicatorInactiveColor() const { return indicatorInactiveColor_; }  // colour of the indicator mark at rest
-    void SetIndicatorInactiveColor(TColor value) { SetProperty(value, indicatorInactiveColor_, ickBackGround); }
+    void SetIndicatorInactiveColor(TColor value) { SetProperty(value, indicatorInactiveColor_, ickBackGround); }  // rebuilds the cached picture
     int IndicatorMargin() const { return indicatorMargin_; }  // pixels between the face's edge and the indicator mark
-    void SetIndicatorMargin(int value) { SetProperty(value, indicatorMargin_, ickBackGround); }
+    void SetIndicatorMargin(int value) { SetProperty(value, indicatorMargin_, ickBackGround); }  // rebuilds the cached picture
     int IndicatorSize() const { return indicatorSize_; }  // size of the indicator mark in pixels
     void SetIndicatorSize(int value);  // <= 0 stored as 1
     TiKnobIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }  // shape of the indicator mark (dot, line, triangle)
-    void SetIndicatorStyle(TiKnobIndicatorStyle value);
+    void SetIndicatorStyle(TiKnobIndicatorStyle value);  // rebuilds the cached picture; an unknown value is ignored
 
     // --- Steps of the keys and the wheel ---
     double KeyArrowStepSize() const { return keyArrowStepSize_; }  // change of Position per arrow key
-    void SetKeyArrowStepSize(double value) { SetProperty(value, keyArrowStepSize_, ickInvalidate); }
+    void SetKeyArrowStepSize(double value) { SetProperty(value, keyArrowStepSize_, ickInvalidate); }  // repaints only
     double KeyPageStepSize() const { return keyPageStepSize_; }  // change of Position per Page Up / Page Down
-    void SetKeyPageStepSize(double value) { SetProperty(value, keyPageStepSize_, ickInvalidate); }
+    void SetKeyPageStepSize(double value) { SetProperty(value, keyPageStepSize_, ickInvalidate); }  // repaints only
     double MouseWheelStepSize() const { return mouseWheelStepSize_; }  // change of Position per wheel notch
-    void SetMouseWheelStepSize(double value) { SetProperty(value, mouseWheelStepSize_, ickInvalidate); }
+    void SetMouseWheelStepSize(double value) { SetProperty(value, mouseWheelStepSize_, ickInvalidate); }  // repaints only
 
     // --- Face and geometry ---
     TColor Color() const { return color_; }  // colour of the knob's face
-    void SetColor(TColor value) { SetProperty(value, color_, ickBackGround); }
+    void SetColor(TColor value) { SetProperty(value, color_, ickBackGround); }  // rebuilds the cached picture
     int KnobEdgeWidth() const { return knobEdgeWidth_; }  // width of the face's bevelled edge in pixels
-    void SetKnobEdgeWidth(int value) { SetProperty(value, knobEdgeWidth_, ickBackGround); }
+    void SetKnobEdgeWidth(int value) { SetProperty(value, knobEdgeWidth_, ickBackGround); }  // rebuilds the cached picture
     int KnobRadius() const { return knobRadius_; }  // radius of the face in pixels (AutoSize computes it)
-    void SetKnobRadius(int value) { SetProperty(value, knobRadius_, ickBackGround); }
+    void SetKnobRadius(int value) { SetProperty(value, knobRadius_, ickBackGround); }  // rebuilds the cached picture
     TiKnobStyle KnobStyle() const { return knobStyle_; }  // how the face is shaded: raised or sunken, with or without an edge
-    void SetKnobStyle(TiKnobStyle value);
+    void SetKnobStyle(TiKnobStyle value);  // rebuilds the cached picture; an unknown value is ignored
     int RotationMaxDegrees() const { return rotationMaxDegrees_; }  // degrees the knob turns from PositionMin to PositionMax
-    void SetRotationMaxDegrees(int value) { SetProperty(value, rotationMaxDegrees_, ickBackGround); }
+    void SetRotationMaxDegrees(int value) { SetProperty(value, rotationMaxDegrees_, ickBackGround); }  // rebuilds the cached picture
     int RotationStartDegrees() const { return rotationStartDegrees_; }  // angle of PositionMin (degrees, 0 right, counter-clockwise positive)
-    void SetRotationStartDegrees(int value) { SetProperty(value, rotationStartDegrees_, ickBackGround); }
+    void SetRotationStartDegrees(int value) { SetProperty(value, rotationStartDegrees_, ickBackGround); }  // rebuilds the cached picture
     bool AutoSize() const { return autoSize_; }  // whether the face's radius follows the widget's size, scale and labels
-    void SetAutoSize(bool value) { SetProperty(value, autoSize_, ickBackGround); }
+    void SetAutoSize(bool value) { SetProperty(value, autoSize_, ickBackGround); }  // rebuilds the cached picture
     int OuterMargin() const { return outerMargin_; }  // pixels kept free around the knob when AutoSize computes its radius
-    void SetOuterMargin(int value) { SetProperty(value, outerMargin_, ickBackGround); }
+    void SetOuterMargin(int value) { SetProperty(value, outerMargin_, ickBackGround); }  // rebuilds the cached picture
 
     // --- Focus and keyboard ---
     bool ShowFocusRect() const { return showFocusRect_; }  // whether a focus frame is drawn while the knob has the focus
-    void SetShowFocusRect(bool value) { SetProperty(value, showFocusRect_, ickInvalidate); }
+    void SetShowFocusRect(bool value) { SetProperty(value, showFocusRect_, ickInvalidate); }  // repaints only
     bool UseKeyboard() const { return useKeyboard_; }  // whether the arrow, page, Home and End keys turn the knob
-    void SetUseKeyboard(bool value) { SetProperty(value, useKeyboard_, ickBackGround); }
+    void SetUseKeyboard(bool value) { SetProperty(value, useKeyboard_, ickBackGround); }  // rebuilds the cached picture
+    // Whether Tab moves the focus to the knob (on by default); a click focuses it either way.
     bool TabStop() const;
-    void SetTabStop(bool value);
+    void SetTabStop(bool value);  // sets the focus policy (Tab and click, or click only)
 
     // --- Geometry shared by drawing and input ---
     // Angle of value x in degrees: RotationStartDegrees - fraction(x) * RotationMaxDegrees.
@@ -152,7 +158,7 @@ public:
 
     // Run-time state.
     bool IsDragging() const { return dragging_; }
-    bool IsKeyDown() const { return keyDown_; }
+    bool IsKeyDown() const { return keyDown_; }  // whether a turning key is held
 
 protected:
     void PaintContent(TCanvas& canvas) override;
