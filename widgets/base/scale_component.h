@@ -10,70 +10,71 @@
 #include "widgets/base/position_component.h"
 #include "widgets/base/scale_object.h"
 
+// A position control with a graduated scale: the tick and label settings and the auto-scale that fits the range to round numbers.
 class TiScaleComponent : public TiPositionComponent {
     Q_OBJECT
 
 public:
-    explicit TiScaleComponent(QWidget* parent = nullptr);
+    explicit TiScaleComponent(QWidget* parent = nullptr);  // creates it with major and minor ticks and labels shown
     ~TiScaleComponent() override;
 
-    TiScaleObject& Scale() { return *scale_; }
-    const TiScaleObject& Scale() const { return *scale_; }
+    TiScaleObject& Scale() { return *scale_; }  // the scale's settings and drawing
+    const TiScaleObject& Scale() const { return *scale_; }  // the scale's settings and drawing
 
     // Forwarded settings (each change rebuilds the picture).
     bool ShowTicksMajor() const { return scale_->ShowTicksMajor(); }
-    void SetShowTicksMajor(bool v) { scale_->SetShowTicksMajor(v); }
-    bool ShowTicksMinor() const { return scale_->ShowTicksMinor(); }
-    void SetShowTicksMinor(bool v) { scale_->SetShowTicksMinor(v); }
-    bool ShowTickLabels() const { return scale_->ShowTickLabels(); }
-    void SetShowTickLabels(bool v) { scale_->SetShowTickLabels(v); }
-    bool ShowTicksMajorFirstLast() const { return scale_->ShowTicksMajorFirstLast(); }
-    void SetShowTicksMajorFirstLast(bool v) { scale_->SetShowTicksMajorFirstLast(v); }
-    int TickMajorCount() const { return scale_->TickMajorCount(); }
-    void SetTickMajorCount(int v) { scale_->SetTickMajorCount(v); }
-    int TickMajorLength() const { return scale_->TickMajorLength(); }
-    void SetTickMajorLength(int v) { scale_->SetTickMajorLength(v); }
-    TColor TickMajorColor() const { return scale_->TickMajorColor(); }
-    void SetTickMajorColor(TColor v) { scale_->SetTickMajorColor(v); }
-    TiBevelStyle TickMajorStyle() const { return scale_->TickMajorStyle(); }
-    void SetTickMajorStyle(TiBevelStyle v) { scale_->SetTickMajorStyle(v); }
-    int TickMinorCount() const { return scale_->TickMinorCount(); }
-    void SetTickMinorCount(int v) { scale_->SetTickMinorCount(v); }
-    int TickMinorLength() const { return scale_->TickMinorLength(); }
-    void SetTickMinorLength(int v) { scale_->SetTickMinorLength(v); }
-    TColor TickMinorColor() const { return scale_->TickMinorColor(); }
-    void SetTickMinorColor(TColor v) { scale_->SetTickMinorColor(v); }
-    TiBevelStyle TickMinorStyle() const { return scale_->TickMinorStyle(); }
-    void SetTickMinorStyle(TiBevelStyle v) { scale_->SetTickMinorStyle(v); }
-    TiTickMinorAlignment TickMinorAlignment() const { return scale_->TickMinorAlignment(); }
-    void SetTickMinorAlignment(TiTickMinorAlignment v) { scale_->SetTickMinorAlignment(v); }
-    int TickMargin() const { return scale_->TickMargin(); }
-    void SetTickMargin(int v) { scale_->SetTickMargin(v); }
-    int TickLabelMargin() const { return scale_->TickLabelMargin(); }
-    void SetTickLabelMargin(int v) { scale_->SetTickLabelMargin(v); }
-    TFont* TickLabelFont() const { return scale_->TickLabelFont(); }
-    void SetTickLabelFont(const TFont* v) { scale_->SetTickLabelFont(v); }
-    int TickLabelPrecision() const { return scale_->TickLabelPrecision(); }
-    void SetTickLabelPrecision(int v) { scale_->SetTickLabelPrecision(v); }
-    TiPrecisionStyle PrecisionStyle() const { return scale_->PrecisionStyle(); }
-    void SetPrecisionStyle(TiPrecisionStyle v) { scale_->SetPrecisionStyle(v); }
-    const TOnCustomizeTickLabel& OnCustomizeTickLabel() const { return scale_->OnCustomizeTickLabel; }
-    void SetOnCustomizeTickLabel(TOnCustomizeTickLabel handler) { scale_->OnCustomizeTickLabel = std::move(handler); }
+    void SetShowTicksMajor(bool v) { scale_->SetShowTicksMajor(v); }  // rebuilds the cached picture
+    bool ShowTicksMinor() const { return scale_->ShowTicksMinor(); }  // whether the minor ticks are drawn; a change rebuilds the cached picture
+    void SetShowTicksMinor(bool v) { scale_->SetShowTicksMinor(v); }  // rebuilds the cached picture
+    bool ShowTickLabels() const { return scale_->ShowTickLabels(); }  // whether the major ticks carry value labels; a change rebuilds the cached picture
+    void SetShowTickLabels(bool v) { scale_->SetShowTickLabels(v); }  // rebuilds the cached picture
+    bool ShowTicksMajorFirstLast() const { return scale_->ShowTicksMajorFirstLast(); }  // whether the first and last major ticks are drawn (their labels are drawn either way); a change rebuilds the cached picture
+    void SetShowTicksMajorFirstLast(bool v) { scale_->SetShowTicksMajorFirstLast(v); }  // rebuilds the cached picture
+    int TickMajorCount() const { return scale_->TickMajorCount(); }  // number of major ticks, ends included (2 to 100; the auto-scale sets it); a change rebuilds the cached picture
+    void SetTickMajorCount(int v) { scale_->SetTickMajorCount(v); }  // clamped to 2..100; rebuilds the cached picture
+    int TickMajorLength() const { return scale_->TickMajorLength(); }  // length of a major tick in pixels (at least 1); a change rebuilds the cached picture
+    void SetTickMajorLength(int v) { scale_->SetTickMajorLength(v); }  // <= 0 stored as 1; rebuilds the cached picture
+    TColor TickMajorColor() const { return scale_->TickMajorColor(); }  // colour of the major ticks; a change rebuilds the cached picture
+    void SetTickMajorColor(TColor v) { scale_->SetTickMajorColor(v); }  // rebuilds the cached picture
+    TiBevelStyle TickMajorStyle() const { return scale_->TickMajorStyle(); }  // whether the major ticks are flat lines, raised or lowered; a change rebuilds the cached picture
+    void SetTickMajorStyle(TiBevelStyle v) { scale_->SetTickMajorStyle(v); }  // rebuilds the cached picture
+    int TickMinorCount() const { return scale_->TickMinorCount(); }  // minor ticks between two major ticks (1 to 100); a change rebuilds the cached picture
+    void SetTickMinorCount(int v) { scale_->SetTickMinorCount(v); }  // clamped to 1..100; rebuilds the cached picture
+    int TickMinorLength() const { return scale_->TickMinorLength(); }  // length of a minor tick in pixels (at least 1); a change rebuilds the cached picture
+    void SetTickMinorLength(int v) { scale_->SetTickMinorLength(v); }  // <= 0 stored as 1; rebuilds the cached picture
+    TColor TickMinorColor() const { return scale_->TickMinorColor(); }  // colour of the minor ticks; a change rebuilds the cached picture
+    void SetTickMinorColor(TColor v) { scale_->SetTickMinorColor(v); }  // rebuilds the cached picture
+    TiBevelStyle TickMinorStyle() const { return scale_->TickMinorStyle(); }  // whether the minor ticks are flat lines, raised or lowered; a change rebuilds the cached picture
+    void SetTickMinorStyle(TiBevelStyle v) { scale_->SetTickMinorStyle(v); }  // rebuilds the cached picture
+    TiTickMinorAlignment TickMinorAlignment() const { return scale_->TickMinorAlignment(); }  // where a minor tick lies against the major ticks' band: inside, centred or outside; a change rebuilds the cached picture
+    void SetTickMinorAlignment(TiTickMinorAlignment v) { scale_->SetTickMinorAlignment(v); }  // rebuilds the cached picture
+    int TickMargin() const { return scale_->TickMargin(); }  // pixels between the scale's base line and the ticks; a change rebuilds the cached picture
+    void SetTickMargin(int v) { scale_->SetTickMargin(v); }  // rebuilds the cached picture
+    int TickLabelMargin() const { return scale_->TickLabelMargin(); }  // pixels between the major ticks and their labels; a change rebuilds the cached picture
+    void SetTickLabelMargin(int v) { scale_->SetTickLabelMargin(v); }  // rebuilds the cached picture
+    TFont* TickLabelFont() const { return scale_->TickLabelFont(); }  // font of the tick labels, owned by the widget; a change rebuilds the cached picture
+    void SetTickLabelFont(const TFont* v) { scale_->SetTickLabelFont(v); }  // copies the attributes
+    int TickLabelPrecision() const { return scale_->TickLabelPrecision(); }  // decimals (ipsFixedDecimalPoints) or significant digits (ipsSignificantDigits) of the labels, 0 and up; a change rebuilds the cached picture
+    void SetTickLabelPrecision(int v) { scale_->SetTickLabelPrecision(v); }  // below 0 stored as 0; rebuilds the cached picture
+    TiPrecisionStyle PrecisionStyle() const { return scale_->PrecisionStyle(); }  // how TickLabelPrecision is read (fixed decimals by default); a change rebuilds the cached picture
+    void SetPrecisionStyle(TiPrecisionStyle v) { scale_->SetPrecisionStyle(v); }  // rebuilds the cached picture
+    const TOnCustomizeTickLabel& OnCustomizeTickLabel() const { return scale_->OnCustomizeTickLabel; }  // the handler that may rewrite each label's text
+    void SetOnCustomizeTickLabel(TOnCustomizeTickLabel handler) { scale_->OnCustomizeTickLabel = std::move(handler); }  // sets the handler that may rewrite each label's text
 
-    bool AutoScaleEnabled() const { return autoScaleEnabled_; }
-    void SetAutoScaleEnabled(bool v);
-    int AutoScaleDesiredTicks() const { return autoScaleDesiredTicks_; }
+    bool AutoScaleEnabled() const { return autoScaleEnabled_; }  // whether setting the range fits the ticks (and with iassAutoMinMax the range) to round numbers; off by default
+    void SetAutoScaleEnabled(bool v);  // fits the current range at once when turned on
+    int AutoScaleDesiredTicks() const { return autoScaleDesiredTicks_; }  // number of major ticks the auto-scale aims at (at least 2)
     void SetAutoScaleDesiredTicks(int v);  // below 2 ignored
-    int AutoScaleMaxTicks() const { return autoScaleMaxTicks_; }
+    int AutoScaleMaxTicks() const { return autoScaleMaxTicks_; }  // most major ticks the auto-scale may use (at least 2)
     void SetAutoScaleMaxTicks(int v);  // below 2 ignored
-    TiAutoScaleStyle AutoScaleStyle() const { return autoScaleStyle_; }
-    void SetAutoScaleStyle(TiAutoScaleStyle v);
-    double TickStart() const { return tickStart_; }
-    double TickEnd() const { return tickEnd_; }
+    TiAutoScaleStyle AutoScaleStyle() const { return autoScaleStyle_; }  // whether the auto-scale widens the range to round numbers (iassAutoMinMax) or keeps it and places round ticks inside (iassFixedMinMax)
+    void SetAutoScaleStyle(TiAutoScaleStyle v);  // fits the current range again
+    double TickStart() const { return tickStart_; }  // first major tick's value under iassFixedMinMax
+    double TickEnd() const { return tickEnd_; }  // last major tick's value under iassFixedMinMax
 
     // With the auto-scale on, these run it with the requested bound.
     void SetPositionMax(double value) override;
-    void SetPositionMin(double value) override;
+    void SetPositionMin(double value) override;  // with the auto-scale on, fits the range with the requested minimum
 
     // Label decimals for the widget's range (overridable).
     virtual int GetLabelDecimals() const;
