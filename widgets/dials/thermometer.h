@@ -10,11 +10,13 @@
 
 // Pixel layout of one paint.
 struct TiThermometerLayout {
-    TPoint Center;
+    TPoint Center;  // the centre the tube and scale are laid out around
     TRect Tube;       // the whole tube, bulb end included
     TRect ValueArea;  // the stretch of the tube that the range maps onto
 };
 
+// A thermometer: the position as a liquid column or bar along a linear scale, with
+// optional markers of the running minimum and maximum.
 class TiThermometer : public TiScaleComponent {
     Q_OBJECT
     Q_PROPERTY(int IndicatorWidth READ IndicatorWidth WRITE SetIndicatorWidth)
@@ -74,51 +76,56 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(double Position READ GetPosition WRITE SetPosition)
 
 public:
+    // How the value is shown: a liquid column with a bulb at the low end (itisBulb), or a bar that is flat, sunken or raised.
     enum TiThermometerIndicatorStyle { itisBulb, itisBar, itisBarSunken, itisBarRaised };
     Q_ENUM(TiThermometerIndicatorStyle)
+    // Direction of the tube: vertical (low end at the bottom) or horizontal (low end at the left).
     enum TiOrientation { ioVertical, ioHorizontal };
     Q_ENUM(TiOrientation)
+    // The side of the tube the scale is on: right or bottom (iosBottomRight), left or top (iosTopLeft).
     enum TiOrientationSide { iosBottomRight, iosTopLeft };
     Q_ENUM(TiOrientationSide)
+    // Where a bar's fill starts: at PositionMin, at PositionMax, or at IndicatorFillReferenceValue.
     enum TiPointerFillReferenceStyle { ipfrsMin, ipfrsMax, ipfrsValue };
     Q_ENUM(TiPointerFillReferenceStyle)
 
-    explicit TiThermometer(QWidget* parent = nullptr);
+    explicit TiThermometer(QWidget* parent = nullptr);  // creates a vertical thermometer with a bulb
     ~TiThermometer() override;
 
     // Called after a run-time orientation change has swapped Width and Height.
     TNotifyEvent OnOrientationChange;
 
     int IndicatorWidth() const { return indicatorWidth_; }  // half the width of the tube in pixels
-    void SetIndicatorWidth(int value) { SetProperty(value, indicatorWidth_, ickBackGround); }
+    void SetIndicatorWidth(int value) { SetProperty(value, indicatorWidth_, ickBackGround); }  // rebuilds the cached picture
     int IndicatorBulbSize() const { return indicatorBulbSize_; }  // radius of the bulb at the low end in pixels
-    void SetIndicatorBulbSize(int value) { SetProperty(value, indicatorBulbSize_, ickBackGround); }
+    void SetIndicatorBulbSize(int value) { SetProperty(value, indicatorBulbSize_, ickBackGround); }  // rebuilds the cached picture
     TiThermometerIndicatorStyle IndicatorStyle() const { return indicatorStyle_; }  // bulb and tube, or a plain, sunken or raised bar
-    void SetIndicatorStyle(TiThermometerIndicatorStyle value);
+    void SetIndicatorStyle(TiThermometerIndicatorStyle value);  // rebuilds the cached picture; an unknown value is ignored
     int EndsMargin() const { return endsMargin_; }  // pixels between the tube's ends and the widget's edges
-    void SetEndsMargin(int value) { SetProperty(value, endsMargin_, ickBackGround); }
+    void SetEndsMargin(int value) { SetProperty(value, endsMargin_, ickBackGround); }  // rebuilds the cached picture
     TColor IndicatorColor() const { return indicatorColor_; }  // colour of the filled part of the tube
-    void SetIndicatorColor(TColor value) { SetProperty(value, indicatorColor_, ickBackGround); }
+    void SetIndicatorColor(TColor value) { SetProperty(value, indicatorColor_, ickBackGround); }  // rebuilds the cached picture
     TColor IndicatorBackGroundColor() const { return indicatorBackGroundColor_; }  // colour of the empty part of the tube
-    void SetIndicatorBackGroundColor(TColor value) { SetProperty(value, indicatorBackGroundColor_, ickBackGround); }
+    void SetIndicatorBackGroundColor(TColor value) { SetProperty(value, indicatorBackGroundColor_, ickBackGround); }  // rebuilds the cached picture
     TiOrientation Orientation() const { return orientation_; }  // vertical or horizontal tube
     // Outside loading, a change also swaps Width and Height.
     void SetOrientation(TiOrientation value);
     TiOrientationSide OrientationTickMarks() const { return orientationTickMarks_; }  // side of the tube the scale is on
-    void SetOrientationTickMarks(TiOrientationSide value);
+    void SetOrientationTickMarks(TiOrientationSide value);  // rebuilds the cached picture; an unknown value is ignored
     bool AutoCenter() const { return autoCenter_; }  // whether tube and scale together are centred across the widget
-    void SetAutoCenter(bool value) { SetProperty(value, autoCenter_, ickBackGround); }
+    void SetAutoCenter(bool value) { SetProperty(value, autoCenter_, ickBackGround); }  // rebuilds the cached picture
     bool ReverseScale() const { return reverseScale_; }  // whether the scale runs the other way
-    void SetReverseScale(bool value) { SetProperty(value, reverseScale_, ickBackGround); }
+    void SetReverseScale(bool value) { SetProperty(value, reverseScale_, ickBackGround); }  // rebuilds the cached picture
     TiPointerFillReferenceStyle IndicatorFillReferenceStyle() const { return indicatorFillReferenceStyle_; }  // where a bar's fill starts: PositionMin, PositionMax or IndicatorFillReferenceValue (the bulb fills from its end)
-    void SetIndicatorFillReferenceStyle(TiPointerFillReferenceStyle value);
+    void SetIndicatorFillReferenceStyle(TiPointerFillReferenceStyle value);  // rebuilds the cached picture; an unknown value is ignored
     double IndicatorFillReferenceValue() const { return indicatorFillReferenceValue_; }  // value the fill starts from with ipfrsValue
+    // Rebuilds the cached picture.
     void SetIndicatorFillReferenceValue(double value)
     {
         SetProperty(value, indicatorFillReferenceValue_, ickBackGround);
     }
     bool IndicatorUserCanMove() const { return indicatorUserCanMove_; }  // whether the user can drag the level with the mouse
-    void SetIndicatorUserCanMove(bool value) { SetProperty(value, indicatorUserCanMove_, ickBackGround); }
+    void SetIndicatorUserCanMove(bool value) { SetProperty(value, indicatorUserCanMove_, ickBackGround); }  // rebuilds the cached picture
 
     // The layout for the current settings and size (recomputed at each paint).
     TiThermometerLayout ComputeLayout(TCanvas& canvas);
@@ -127,9 +134,9 @@ public:
 
     // Run-time state of the last paint, used by the mouse handling.
     const TiThermometerLayout& LastLayout() const { return layout_; }
-    const TRect& IndicatorHitRect() const { return indicatorHitRect_; }
-    const TRect& MaxPointerHitRect() const { return maxPointerHitRect_; }
-    const TRect& MinPointerHitRect() const { return minPointerHitRect_; }
+    const TRect& IndicatorHitRect() const { return indicatorHitRect_; }  // where a press starts dragging the level
+    const TRect& MaxPointerHitRect() const { return maxPointerHitRect_; }  // where a press starts dragging the maximum marker
+    const TRect& MinPointerHitRect() const { return minPointerHitRect_; }  // where a press starts dragging the minimum marker
 
 protected:
     void PaintContent(TCanvas& canvas) override;
