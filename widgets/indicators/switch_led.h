@@ -9,6 +9,7 @@
 
 #include "widgets/base/component.h"
 
+// A push switch: a raised button with a caption and a lamp that is lit while Active. The switch draws everything at every paint; it keeps no cached picture.
 class TiSwitchLed : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(bool Active READ Active WRITE SetActive)
@@ -34,66 +35,70 @@ class TiSwitchLed : public TiCustomComponent {
     Q_PROPERTY(TColorProperty BackGroundColor READ BackGroundColor WRITE SetBackGroundColor)
 
 public:
+    // Where the caption sits: beside the lamp (islcaIndicator) or toward the side opposite it (islcaOppisiteSide).
     enum TiSwitchLedCaptionAlignment { islcaIndicator, islcaOppisiteSide };
     Q_ENUM(TiSwitchLedCaptionAlignment)
+    // The side of the button the lamp is on.
     enum TiSideAlignment { isaBottom, isaTop, isaLeft, isaRight };
     Q_ENUM(TiSideAlignment)
+    // ismsNone: a click toggles Active; ismsSimple: momentary, active while the mouse button is held.
     enum TiSwitchMomentaryStyle { ismsNone, ismsSimple };
     Q_ENUM(TiSwitchMomentaryStyle)
 
-    explicit TiSwitchLed(QWidget* parent = nullptr);
+    explicit TiSwitchLed(QWidget* parent = nullptr);  // creates a 40 x 28 switch captioned "On"
     ~TiSwitchLed() override;
 
     TNotifyEvent OnChange;      // every change of Active
     TNotifyEvent OnChangeUser;  // changes of Active made by the user
 
-    bool Active() const { return active_; }
-    void SetActive(bool value);
-    TColor ActiveColor() const { return activeColor_; }
-    void SetActiveColor(TColor value) { SetProperty(value, activeColor_, ickInvalidate); }
-    bool AutoLedSize() const { return autoLedSize_; }
-    void SetAutoLedSize(bool value) { SetProperty(value, autoLedSize_, ickInvalidate); }
-    QString Caption() const { return caption_; }
-    void SetCaption(const QString& value);
-    TFont* CaptionFont() const { return captionFont_.get(); }
-    void SetCaptionFont(const TFont* value);
-    int CaptionMargin() const { return captionMargin_; }
-    void SetCaptionMargin(int value) { SetProperty(value, captionMargin_, ickInvalidate); }
-    TiSwitchLedCaptionAlignment CaptionAlignment() const { return captionAlignment_; }
-    void SetCaptionAlignment(TiSwitchLedCaptionAlignment value);
-    TiSideAlignment IndicatorAlignment() const { return indicatorAlignment_; }
-    void SetIndicatorAlignment(TiSideAlignment value);
-    TiSwitchMomentaryStyle MomentaryStyle() const { return momentaryStyle_; }
-    void SetMomentaryStyle(TiSwitchMomentaryStyle value);
-    int IndicatorHeight() const { return indicatorHeight_; }
-    void SetIndicatorHeight(int value) { SetProperty(value, indicatorHeight_, ickInvalidate); }
-    int IndicatorMargin() const { return indicatorMargin_; }
-    void SetIndicatorMargin(int value) { SetProperty(value, indicatorMargin_, ickInvalidate); }
-    int IndicatorWidth() const { return indicatorWidth_; }
-    void SetIndicatorWidth(int value) { SetProperty(value, indicatorWidth_, ickInvalidate); }
-    bool ShowFocusRect() const { return showFocusRect_; }
-    void SetShowFocusRect(bool value) { SetProperty(value, showFocusRect_, ickInvalidate); }
-    bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool value) { SetProperty(value, wordWrap_, ickInvalidate); }
+    bool Active() const { return active_; }  // whether the switch is on (its lamp lit in ActiveColor); a change repaints and fires OnChange
+    void SetActive(bool value);  // asks the veto hook first; no events while loading
+    TColor ActiveColor() const { return activeColor_; }  // colour of the lamp while Active; a change repaints
+    void SetActiveColor(TColor value) { SetProperty(value, activeColor_, ickInvalidate); }  // repaints (the switch keeps no cached picture)
+    bool AutoLedSize() const { return autoLedSize_; }  // whether the lamp spans the button's side (less IndicatorMargin at each end) instead of IndicatorWidth x IndicatorHeight; a change repaints
+    void SetAutoLedSize(bool value) { SetProperty(value, autoLedSize_, ickInvalidate); }  // repaints (the switch keeps no cached picture)
+    QString Caption() const { return caption_; }  // the button's text; an & marks the accelerator key; a change repaints
+    void SetCaption(const QString& value);  // also sets the window title and the accelerator
+    TFont* CaptionFont() const { return captionFont_.get(); }  // font of the caption, owned by the switch
+    void SetCaptionFont(const TFont* value);  // copies the attributes
+    int CaptionMargin() const { return captionMargin_; }  // pixels between the caption and the lamp or the button's edge; a change repaints
+    void SetCaptionMargin(int value) { SetProperty(value, captionMargin_, ickInvalidate); }  // repaints (the switch keeps no cached picture)
+    TiSwitchLedCaptionAlignment CaptionAlignment() const { return captionAlignment_; }  // where the caption sits against the lamp; a change repaints
+    void SetCaptionAlignment(TiSwitchLedCaptionAlignment value);  // an unknown value is ignored
+    TiSideAlignment IndicatorAlignment() const { return indicatorAlignment_; }  // the side of the button the lamp is on; a change repaints
+    void SetIndicatorAlignment(TiSideAlignment value);  // an unknown value is ignored
+    TiSwitchMomentaryStyle MomentaryStyle() const { return momentaryStyle_; }  // whether a click toggles the switch or it is active only while held; a change repaints
+    void SetMomentaryStyle(TiSwitchMomentaryStyle value);  // an unknown value is ignored
+    int IndicatorHeight() const { return indicatorHeight_; }  // height of the lamp in pixels (no lamp at 1 or less); a change repaints
+    void SetIndicatorHeight(int value) { SetProperty(value, indicatorHeight_, ickInvalidate); }  // repaints (the switch keeps no cached picture)
+    int IndicatorMargin() const { return indicatorMargin_; }  // pixels between the lamp and the button's edge; a change repaints
+    void SetIndicatorMargin(int value) { SetProperty(value, indicatorMargin_, ickInvalidate); }  // repaints (the switch keeps no cached picture)
+    int IndicatorWidth() const { return indicatorWidth_; }  // width of the lamp in pixels (no lamp at 1 or less); a change repaints
+    void SetIndicatorWidth(int value) { SetProperty(value, indicatorWidth_, ickInvalidate); }  // repaints (the switch keeps no cached picture)
+    bool ShowFocusRect() const { return showFocusRect_; }  // whether a dotted focus frame is drawn while the switch has the focus; a change repaints
+    void SetShowFocusRect(bool value) { SetProperty(value, showFocusRect_, ickInvalidate); }  // repaints (the switch keeps no cached picture)
+    bool WordWrap() const { return wordWrap_; }  // whether a long caption wraps onto several lines; a change repaints
+    void SetWordWrap(bool value) { SetProperty(value, wordWrap_, ickInvalidate); }  // repaints (the switch keeps no cached picture)
     // The width of the 3D border: at least 2, at most kMaximumBorderSize.
     // Half the largest widget size: a border that wide fills any switch, and
     // a wider one draws nothing new (painting stops anyway at the rings that
     // lie wholly outside the widget).
     static constexpr int kMaximumBorderSize = QWIDGETSIZE_MAX / 2;
-    int BorderSize() const { return borderSize_; }
-    void SetBorderSize(int value);
-    TColor BorderHighlightColor() const { return borderHighlightColor_; }
-    void SetBorderHighlightColor(TColor value) { SetProperty(value, borderHighlightColor_, ickInvalidate); }
-    TColor BorderShadowColor() const { return borderShadowColor_; }
-    void SetBorderShadowColor(TColor value) { SetProperty(value, borderShadowColor_, ickInvalidate); }
-    TBitmap* Glyph() const { return glyph_.get(); }
+    int BorderSize() const { return borderSize_; }  // width of the 3D border in pixels; a change repaints
+    void SetBorderSize(int value);  // clamped to 2..kMaximumBorderSize
+    TColor BorderHighlightColor() const { return borderHighlightColor_; }  // light colour of the 3D border; a change repaints
+    void SetBorderHighlightColor(TColor value) { SetProperty(value, borderHighlightColor_, ickInvalidate); }  // repaints (the switch keeps no cached picture)
+    TColor BorderShadowColor() const { return borderShadowColor_; }  // dark colour of the 3D border; a change repaints
+    void SetBorderShadowColor(TColor value) { SetProperty(value, borderShadowColor_, ickInvalidate); }  // repaints (the switch keeps no cached picture)
+    TBitmap* Glyph() const { return glyph_.get(); }  // a picture drawn in place of the lamp while not empty (its lower-left pixel's colour is transparent)
     void SetGlyph(const TBitmap* value);  // copies the picture
+    // Whether Tab moves the focus to the switch; a click focuses it either way.
     bool TabStop() const;
-    void SetTabStop(bool value);
+    void SetTabStop(bool value);  // sets the focus policy (Tab and click, or click only)
 
     // Pressed look: a mouse press or a space-bar press is under way.
     bool IsMousePressed() const { return mousePressed_; }
-    bool IsSpacePressed() const { return spacePressed_; }
+    bool IsSpacePressed() const { return spacePressed_; }  // whether the space bar is held on the switch
 
 protected:
     void PaintContent(TCanvas& canvas) override;
