@@ -10,6 +10,7 @@
 
 #include <QPointer>
 
+// A caption drawn on the canvas, with an optional drop shadow and frame; with AutoSize it takes the size of its text.
 class TiLabel : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
@@ -30,45 +31,46 @@ class TiLabel : public TiCustomComponent {
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 
 public:
+    // The label's frame: none, a single line, lowered or raised.
     enum TiLabelBorderStyle { ilbsNone, ilbsSingle, ilbsLowered, ilbsRaised };
     Q_ENUM(TiLabelBorderStyle)
 
-    explicit TiLabel(QWidget* parent = nullptr);
+    explicit TiLabel(QWidget* parent = nullptr);  // creates a label captioned "iLabel" that takes no focus
     ~TiLabel() override;
 
-    bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool value) { SetLayoutProperty(value, autoSize_); }
-    TiAlignmentHorizontal Alignment() const { return alignment_; }
-    void SetAlignment(TiAlignmentHorizontal value);
+    bool AutoSize() const { return autoSize_; }  // whether the label sizes itself to its text, frame, margins and shadow (with WordWrap only its height; on by default)
+    void SetAutoSize(bool value) { SetLayoutProperty(value, autoSize_); }  // re-sizes the label (AutoSize) and rebuilds the cached picture
+    TiAlignmentHorizontal Alignment() const { return alignment_; }  // horizontal alignment of the text (left by default); a change rebuilds the cached picture
+    void SetAlignment(TiAlignmentHorizontal value);  // an unknown value is ignored
     // The label's frame (the base's bevel border stays ibsNone).
     TiLabelBorderStyle BorderStyle() const { return labelBorderStyle_; }
-    void SetBorderStyle(TiLabelBorderStyle value);
-    QString Caption() const { return caption_; }
-    void SetCaption(const QString& value);
-    TFont* Font() const { return font_.get(); }
+    void SetBorderStyle(TiLabelBorderStyle value);  // re-sizes the label (AutoSize) and rebuilds the cached picture; an unknown value is ignored
+    QString Caption() const { return caption_; }  // the text; with a FocusControl an & marks its accelerator key
+    void SetCaption(const QString& value);  // asks the veto hook first; re-sizes the label (AutoSize) and rebuilds the cached picture
+    TFont* Font() const { return font_.get(); }  // font of the text, owned by the label; a change re-sizes the label (AutoSize) and rebuilds the cached picture
     void SetFont(const TFont* value);  // copies the attributes
-    int OuterMarginLeft() const { return outerMarginLeft_; }
-    void SetOuterMarginLeft(int value) { SetLayoutProperty(value, outerMarginLeft_); }
-    int OuterMarginTop() const { return outerMarginTop_; }
-    void SetOuterMarginTop(int value) { SetLayoutProperty(value, outerMarginTop_); }
-    int OuterMarginRight() const { return outerMarginRight_; }
-    void SetOuterMarginRight(int value) { SetLayoutProperty(value, outerMarginRight_); }
-    int OuterMarginBottom() const { return outerMarginBottom_; }
-    void SetOuterMarginBottom(int value) { SetLayoutProperty(value, outerMarginBottom_); }
-    bool ShadowShow() const { return shadowShow_; }
-    void SetShadowShow(bool value) { SetLayoutProperty(value, shadowShow_); }
-    int ShadowXOffset() const { return shadowXOffset_; }
-    void SetShadowXOffset(int value) { SetLayoutProperty(value, shadowXOffset_); }
-    int ShadowYOffset() const { return shadowYOffset_; }
-    void SetShadowYOffset(int value) { SetLayoutProperty(value, shadowYOffset_); }
-    TColor ShadowColor() const { return shadowColor_; }
-    void SetShadowColor(TColor value) { SetProperty(value, shadowColor_, ickBackGround); }
-    bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool value) { SetLayoutProperty(value, wordWrap_); }
+    int OuterMarginLeft() const { return outerMarginLeft_; }  // pixels kept free left of the text
+    void SetOuterMarginLeft(int value) { SetLayoutProperty(value, outerMarginLeft_); }  // re-sizes the label (AutoSize) and rebuilds the cached picture
+    int OuterMarginTop() const { return outerMarginTop_; }  // pixels kept free above the text
+    void SetOuterMarginTop(int value) { SetLayoutProperty(value, outerMarginTop_); }  // re-sizes the label (AutoSize) and rebuilds the cached picture
+    int OuterMarginRight() const { return outerMarginRight_; }  // pixels kept free right of the text
+    void SetOuterMarginRight(int value) { SetLayoutProperty(value, outerMarginRight_); }  // re-sizes the label (AutoSize) and rebuilds the cached picture
+    int OuterMarginBottom() const { return outerMarginBottom_; }  // pixels kept free below the text
+    void SetOuterMarginBottom(int value) { SetLayoutProperty(value, outerMarginBottom_); }  // re-sizes the label (AutoSize) and rebuilds the cached picture
+    bool ShadowShow() const { return shadowShow_; }  // whether the text has a drop shadow
+    void SetShadowShow(bool value) { SetLayoutProperty(value, shadowShow_); }  // re-sizes the label (AutoSize) and rebuilds the cached picture
+    int ShadowXOffset() const { return shadowXOffset_; }  // horizontal offset of the shadow in pixels
+    void SetShadowXOffset(int value) { SetLayoutProperty(value, shadowXOffset_); }  // re-sizes the label (AutoSize) and rebuilds the cached picture
+    int ShadowYOffset() const { return shadowYOffset_; }  // vertical offset of the shadow in pixels
+    void SetShadowYOffset(int value) { SetLayoutProperty(value, shadowYOffset_); }  // re-sizes the label (AutoSize) and rebuilds the cached picture
+    TColor ShadowColor() const { return shadowColor_; }  // colour of the shadow; a change rebuilds the cached picture
+    void SetShadowColor(TColor value) { SetProperty(value, shadowColor_, ickBackGround); }  // rebuilds the cached picture
+    bool WordWrap() const { return wordWrap_; }  // whether the text wraps at the label's width
+    void SetWordWrap(bool value) { SetLayoutProperty(value, wordWrap_); }  // re-sizes the label (AutoSize) and rebuilds the cached picture
 
     // The control the accelerator focuses; cleared when that control is destroyed.
     QWidget* FocusControl() const { return focusControl_.data(); }
-    void SetFocusControl(QWidget* control);
+    void SetFocusControl(QWidget* control);  // sets the control and takes the caption's accelerator for it
 
     // Sizes the label to its text when AutoSize is on (not while loading).
     void AdjustBounds();
