@@ -24,6 +24,7 @@
 class QAction;
 class QMenu;
 
+// A single-line text editor drawn on the canvas, with its own caret, selection, undo to the accepted text and context menu; the base of the numeric field.
 class TiEditCustom : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment)
@@ -39,10 +40,11 @@ class TiEditCustom : public TiCustomComponent {
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
 
 public:
+    // Horizontal alignment of the text in the field.
     enum TAlignment { taLeftJustify, taRightJustify, taCenter };
     Q_ENUM(TAlignment)
 
-    explicit TiEditCustom(QWidget* parent = nullptr);
+    explicit TiEditCustom(QWidget* parent = nullptr);  // creates an 80 x 21 field with a lowered border that Tab reaches
     ~TiEditCustom() override;
 
     // The entry was accepted (for the numeric field: its value changed).
@@ -50,33 +52,33 @@ public:
     // Unpublished: called after an automatic height change.
     TNotifyEvent OnResize;
 
-    TAlignment Alignment() const { return alignment_; }
-    virtual void SetAlignment(TAlignment value);
-    int AlignmentMargin() const { return alignmentMargin_; }
-    void SetAlignmentMargin(int value) { SetProperty(value, alignmentMargin_, ickInvalidate); }
-    bool AutoSelect() const { return autoSelect_; }
-    void SetAutoSelect(bool value) { SetProperty(value, autoSelect_, ickStoreOnly); }
-    bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool value);
-    int MaxLength() const { return maxLength_; }
-    void SetMaxLength(int value) { SetProperty(value, maxLength_, ickStoreOnly); }
-    TFont* Font() const { return font_.get(); }
+    TAlignment Alignment() const { return alignment_; }  // horizontal alignment of the text; a change repaints
+    virtual void SetAlignment(TAlignment value);  // an unknown value is ignored
+    int AlignmentMargin() const { return alignmentMargin_; }  // pixels kept free between the text and the border on the aligned side; a change repaints
+    void SetAlignmentMargin(int value) { SetProperty(value, alignmentMargin_, ickInvalidate); }  // repaints
+    bool AutoSelect() const { return autoSelect_; }  // whether accepting the entry, undoing and the click that focuses the field select all the text (on by default)
+    void SetAutoSelect(bool value) { SetProperty(value, autoSelect_, ickStoreOnly); }  // stored only
+    bool AutoSize() const { return autoSize_; }  // whether the field's height follows its font and border (its width stays; on by default)
+    void SetAutoSize(bool value);  // adjusts the height and repaints
+    int MaxLength() const { return maxLength_; }  // most characters typing or pasting may make (0: no limit)
+    void SetMaxLength(int value) { SetProperty(value, maxLength_, ickStoreOnly); }  // stored only; an existing longer text stays
+    TFont* Font() const { return font_.get(); }  // font of the text, owned by the field; a change adjusts the height (AutoSize) and repaints
     void SetFont(const TFont* value);  // copies the attributes
-    bool AcceptOnLostFocus() const { return acceptOnLostFocus_; }
-    void SetAcceptOnLostFocus(bool value) { acceptOnLostFocus_ = value; }
-    TColor Color() const { return color_; }
-    void SetColor(TColor value) { SetProperty(value, color_, ickInvalidate); }
-    void SetBorderStyle(TiBevelStyle value) override;
+    bool AcceptOnLostFocus() const { return acceptOnLostFocus_; }  // whether losing the focus accepts the entry (on by default; a text that is not valid stays unaccepted, with a beep)
+    void SetAcceptOnLostFocus(bool value) { acceptOnLostFocus_ = value; }  // stored only
+    TColor Color() const { return color_; }  // the field's background colour (the window colour by default); a change repaints
+    void SetColor(TColor value) { SetProperty(value, color_, ickInvalidate); }  // repaints
+    void SetBorderStyle(TiBevelStyle value) override;  // also adjusts the height (AutoSize)
 
     // --- Editor state ---
-    const QString& Text() const { return buffer_.text(); }
-    const QString& AcceptedText() const { return buffer_.acceptedText(); }
-    int SelStart() const { return buffer_.selectionStart(); }
-    int SelLength() const { return buffer_.selectionLength(); }
-    QString SelText() const { return buffer_.selectedText(); }
-    int CaretIndex() const { return buffer_.caret(); }
-    EditVisibleWindow VisibleWindow() const { return window_; }
-    bool IsCaretCreated() const { return caretCreated_; }
+    const QString& Text() const { return buffer_.text(); }  // the text in the field, accepted or not
+    const QString& AcceptedText() const { return buffer_.acceptedText(); }  // the text last accepted, which Undo returns to
+    int SelStart() const { return buffer_.selectionStart(); }  // start of the selection (characters)
+    int SelLength() const { return buffer_.selectionLength(); }  // length of the selection (characters)
+    QString SelText() const { return buffer_.selectedText(); }  // the selected text
+    int CaretIndex() const { return buffer_.caret(); }  // the caret's position in the text (0 .. length)
+    EditVisibleWindow VisibleWindow() const { return window_; }  // the part of the text scrolled into view
+    bool IsCaretCreated() const { return caretCreated_; }  // whether the field shows a caret (it has the focus and no error text)
     // The blink phase of the caret: true while it is drawn.
     bool IsCaretShown() const { return caretCreated_ && caretShown_; }
 
@@ -87,16 +89,16 @@ public:
     virtual void AcceptEntry();
     // Back to the accepted text; selects all when AutoSelect.
     void Undo();
-    virtual void SelectAll();
-    void CopyToClipboard();
-    void CutToClipboard();
-    void PasteFromClipboard();
+    virtual void SelectAll();  // selects the whole text and repaints
+    void CopyToClipboard();  // copies the selection
+    void CutToClipboard();  // copies the selection and deletes it
+    void PasteFromClipboard();  // replaces the selection with the clipboard text's first line, cut to MaxLength
     // Deletes the selection.
     void ClearSelection();
 
     // The built-in context menu; its item states are set each time it opens.
     QMenu* ContextMenu() const { return menu_; }
-    void UpdateContextMenuStates();
+    void UpdateContextMenuStates();  // enables the menu's items that apply now
 
     // Text position (0 .. length) of the caret slot nearest to the widget x.
     int CharIndexAt(int x);
