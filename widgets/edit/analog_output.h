@@ -23,6 +23,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A numeric field: the operator types a number, the field parses, bounds and formats it as Value with its units.
 class TiAnalogOutput : public TiEditCustom {
     Q_OBJECT
     Q_PROPERTY(int Precision READ Precision WRITE SetPrecision)
@@ -40,31 +41,32 @@ class TiAnalogOutput : public TiEditCustom {
     Q_PROPERTY(TColorProperty ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
 
 public:
+    // ifisNone: every character may be typed; ifisAuto: only characters that can make a number with Precision decimals and the units.
     enum TiFilterInputStyle { ifisNone, ifisAuto };
     Q_ENUM(TiFilterInputStyle)
 
-    explicit TiAnalogOutput(QWidget* parent = nullptr);
+    explicit TiAnalogOutput(QWidget* parent = nullptr);  // creates a field showing 0.0
 
-    TNotifyEvent OnChangeUser;
-    TiBeforeChangeDoubleEvent OnBeforeChange;
-    TiBeforeChangeDoubleEvent OnBeforeUserChange;
+    TNotifyEvent OnChangeUser;  // Value changed by the operator (after OnChange)
+    TiBeforeChangeDoubleEvent OnBeforeChange;  // asked before every change of Value; may adjust or refuse it
+    TiBeforeChangeDoubleEvent OnBeforeUserChange;  // asked before the operator's changes of Value, too
 
-    int Precision() const { return precision_; }
+    int Precision() const { return precision_; }  // decimals shown (general notation when negative); a change reformats the text
     void SetPrecision(int value);
-    double Value() const { return value_; }
-    void SetValue(double value);
-    double ValueMax() const { return valueMax_; }
-    void SetValueMax(double value);
-    double ValueMin() const { return valueMin_; }
-    void SetValueMin(double value);
-    const QString& UnitsText() const { return unitsText_; }
-    void SetUnitsText(const QString& value);
-    TiFilterInputStyle FilterStyle() const { return filterStyle_; }
+    double Value() const { return value_; }  // the number; set by the program or parsed from an accepted entry, bounded by ValueMin..ValueMax when either is non-zero; a change reformats the text and fires OnChange
+    void SetValue(double value);  // bounded (NaN gives ValueMin) unless loading; the before-change handlers and the veto hook may adjust or refuse it
+    double ValueMax() const { return valueMax_; }  // upper bound of Value (no bounds while both are 0); a change bounds Value again
+    void SetValueMax(double value);  // bounds Value again
+    double ValueMin() const { return valueMin_; }  // lower bound of Value (no bounds while both are 0); a change bounds Value again
+    void SetValueMin(double value);  // bounds Value again
+    const QString& UnitsText() const { return unitsText_; }  // text after the number, e.g. " %"; a change reformats the text
+    void SetUnitsText(const QString& value);  // blank stored as empty
+    TiFilterInputStyle FilterStyle() const { return filterStyle_; }  // whether typed characters are filtered (ifisAuto by default); stored only
     void SetFilterStyle(TiFilterInputStyle value);  // values outside the enumeration are ignored
-    bool UndoOnError() const { return undoOnError_; }
-    void SetUndoOnError(bool value) { undoOnError_ = value; }
-    bool BeepOnError() const { return beepOnError_; }
-    void SetBeepOnError(bool value) { beepOnError_ = value; }
+    bool UndoOnError() const { return undoOnError_; }  // whether an entry that is not a number reverts to the accepted text (on by default) instead of raising EConvertError
+    void SetUndoOnError(bool value) { undoOnError_ = value; }  // stored only
+    bool BeepOnError() const { return beepOnError_; }  // whether a refused character or an entry that is not a number beeps (off by default)
+    void SetBeepOnError(bool value) { beepOnError_ = value; }  // stored only
 
     // The text Value shows as.
     QString FormatValue(double value) const;
