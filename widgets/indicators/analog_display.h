@@ -8,6 +8,7 @@
 
 #include "widgets/base/component.h"
 
+// A read-only numeric read-out: Value with Precision decimals and UnitsText, or the error text while ErrorActive. The text is drawn over the cached background.
 class TiAnalogDisplay : public TiCustomComponent {
     Q_OBJECT
     Q_PROPERTY(TiEnums::TiAlignmentHorizontal Alignment READ Alignment WRITE SetAlignment)
@@ -24,24 +25,24 @@ class TiAnalogDisplay : public TiCustomComponent {
     Q_PROPERTY(TColorProperty ErrorBackGroundColor READ ErrorBackGroundColor WRITE SetErrorBackGroundColor)
 
 public:
-    explicit TiAnalogDisplay(QWidget* parent = nullptr);
+    explicit TiAnalogDisplay(QWidget* parent = nullptr);  // creates an 80 x 21 display, bold aqua text on black with a lowered border
     ~TiAnalogDisplay() override;
 
     // Told after Value changed (also while loading).
     TNotifyEvent OnChange;
 
-    TiAlignmentHorizontal Alignment() const { return alignment_; }
-    void SetAlignment(TiAlignmentHorizontal value);
-    int AlignmentMargin() const { return alignmentMargin_; }
-    void SetAlignmentMargin(int value) { SetProperty(value, alignmentMargin_, ickInvalidate); }
-    int Precision() const { return precision_; }
-    void SetPrecision(int value) { SetProperty(value, precision_, ickInvalidate); }
-    TFont* Font() const { return font_.get(); }
+    TiAlignmentHorizontal Alignment() const { return alignment_; }  // horizontal alignment of the text (centred by default); a change repaints only
+    void SetAlignment(TiAlignmentHorizontal value);  // an unknown value is ignored
+    int AlignmentMargin() const { return alignmentMargin_; }  // pixels between the text and the edge on the aligned side; a change repaints only
+    void SetAlignmentMargin(int value) { SetProperty(value, alignmentMargin_, ickInvalidate); }  // repaints only
+    int Precision() const { return precision_; }  // decimals shown (general notation when negative); a change repaints only
+    void SetPrecision(int value) { SetProperty(value, precision_, ickInvalidate); }  // repaints only
+    TFont* Font() const { return font_.get(); }  // font of the value, owned by the display; a change repaints only
     void SetFont(const TFont* value);  // copies the attributes
-    double Value() const { return value_; }
-    void SetValue(double value);
-    QString UnitsText() const { return unitsText_; }
-    void SetUnitsText(const QString& value) { SetProperty(value, unitsText_, ickInvalidate); }
+    double Value() const { return value_; }  // the number shown; a change repaints only and fires OnChange
+    void SetValue(double value);  // asks the veto hook first
+    QString UnitsText() const { return unitsText_; }  // text right after the number; a change repaints only
+    void SetUnitsText(const QString& value) { SetProperty(value, unitsText_, ickInvalidate); }  // repaints only
 
     // The text the display shows for its value now (without the error display).
     QString DisplayText() const;
