@@ -14,11 +14,12 @@ class TiLedRound : public TiLed {
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 
 public:
-    explicit TiLedRound(QWidget* parent = nullptr);
+    explicit TiLedRound(QWidget* parent = nullptr);  // creates a round lamp with its reflection shown
 
-    bool ShowReflection() const { return showReflection_; }
-    void SetShowReflection(bool value) { SetProperty(value, showReflection_, ickBackGround); }
+    bool ShowReflection() const { return showReflection_; }  // whether a white reflection is drawn on the lamp (on by default); a change rebuilds the cached picture
+    void SetShowReflection(bool value) { SetProperty(value, showReflection_, ickBackGround); }  // rebuilds the cached picture
 
+    // Moves and resizes, keeping the lamp square (a new width sets the height, else a new height sets the width); not while loading.
     void SetBounds(int left, int top, int width, int height) override;
 
 protected:
