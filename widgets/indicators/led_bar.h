@@ -8,6 +8,7 @@
 
 #include "widgets/base/progress_component.h"
 
+// A bar of small lamps (segments) showing the position: the segments up to it are lit, each in the colour of its section. The segments are drawn over the cached background, so their settings repaint only.
 class TiLedBar : public TiProgressComponent {
     Q_OBJECT
     Q_PROPERTY(TiDirection SegmentDirection READ SegmentDirection WRITE SetSegmentDirection)
@@ -25,29 +26,31 @@ class TiLedBar : public TiProgressComponent {
     Q_PROPERTY(double Position READ GetPosition WRITE SetPosition)
 
 public:
+    // The direction the bar fills in (from the low end): up, down, right or left.
     enum TiDirection { idUp, idDown, idRight, idLeft };
     Q_ENUM(TiDirection)
+    // Shape of a segment: rectangle, circle or triangle.
     enum TiLedBarSegmentStyle { ilbssRectangle, ilbssCircle, ilbssTriangle };
     Q_ENUM(TiLedBarSegmentStyle)
 
-    explicit TiLedBar(QWidget* parent = nullptr);
+    explicit TiLedBar(QWidget* parent = nullptr);  // creates a bar filling upwards on black
 
-    TiDirection SegmentDirection() const { return segmentDirection_; }
+    TiDirection SegmentDirection() const { return segmentDirection_; }  // the direction the bar fills in (up by default); a change repaints only
     // Switching between a vertical and a horizontal direction swaps Width and
     // Height (not while loading).
     void SetSegmentDirection(TiDirection value);
-    int SegmentMargin() const { return segmentMargin_; }
-    void SetSegmentMargin(int value) { SetProperty(value, segmentMargin_, ickInvalidate); }
-    int SegmentSize() const { return segmentSize_; }
-    void SetSegmentSize(int value) { SetProperty(value, segmentSize_, ickInvalidate); }
-    int SegmentSpacing() const { return segmentSpacing_; }
-    void SetSegmentSpacing(int value) { SetProperty(value, segmentSpacing_, ickInvalidate); }
-    TiLedBarSegmentStyle SegmentStyle() const { return segmentStyle_; }
-    void SetSegmentStyle(TiLedBarSegmentStyle value);
-    double FillReferenceValue() const { return fillReferenceValue_; }
-    void SetFillReferenceValue(double value) { SetProperty(value, fillReferenceValue_, ickInvalidate); }
-    bool FillReferenceEnabled() const { return fillReferenceEnabled_; }
-    void SetFillReferenceEnabled(bool value) { SetProperty(value, fillReferenceEnabled_, ickInvalidate); }
+    int SegmentMargin() const { return segmentMargin_; }  // pixels between the segments and the bar's edges; a change repaints only
+    void SetSegmentMargin(int value) { SetProperty(value, segmentMargin_, ickInvalidate); }  // repaints only
+    int SegmentSize() const { return segmentSize_; }  // length of a segment along the bar in pixels; a change repaints only
+    void SetSegmentSize(int value) { SetProperty(value, segmentSize_, ickInvalidate); }  // repaints only
+    int SegmentSpacing() const { return segmentSpacing_; }  // pixels between two segments; a change repaints only
+    void SetSegmentSpacing(int value) { SetProperty(value, segmentSpacing_, ickInvalidate); }  // repaints only
+    TiLedBarSegmentStyle SegmentStyle() const { return segmentStyle_; }  // shape of the segments; a change repaints only
+    void SetSegmentStyle(TiLedBarSegmentStyle value);  // repaints only; an unknown value is ignored
+    double FillReferenceValue() const { return fillReferenceValue_; }  // value the fill starts from while FillReferenceEnabled; a change repaints only
+    void SetFillReferenceValue(double value) { SetProperty(value, fillReferenceValue_, ickInvalidate); }  // repaints only
+    bool FillReferenceEnabled() const { return fillReferenceEnabled_; }  // whether the lit part runs from FillReferenceValue to the position (either way) instead of from the low end; a change repaints only
+    void SetFillReferenceEnabled(bool value) { SetProperty(value, fillReferenceEnabled_, ickInvalidate); }  // repaints only
 
 protected:
     void PaintContent(TCanvas& canvas) override;
