@@ -27,36 +27,36 @@ class TiGaugePointer : public QObject {
 public:
     // Owner callbacks; a pointer without an owner leaves them empty and notifies nobody.
     struct Owner {
-        std::function<void(TiGaugePointer*)> Changed;
-        std::function<void(TiGaugePointer*)> PositionChanged;
+        std::function<void(TiGaugePointer*)> Changed;  // called after any setting changed
+        std::function<void(TiGaugePointer*)> PositionChanged;  // called after Position changed
     };
 
-    TiGaugePointer() = default;
-    explicit TiGaugePointer(Owner owner) : owner_(std::move(owner)) {}
+    TiGaugePointer() = default;  // a pointer without an owner
+    explicit TiGaugePointer(Owner owner) : owner_(std::move(owner)) {}  // a pointer that tells `owner` of its changes
 
-    bool Visible() const { return visible_; }
+    bool Visible() const { return visible_; }  // whether the marker is shown; stored for the marker (the instruments draw markers from their own settings)
     void SetVisible(bool v) { Store(visible_, v); }
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const { return enabled_; }  // whether the marker is enabled; stored for the marker (the instruments draw markers from their own settings)
     void SetEnabled(bool v) { Store(enabled_, v); }
-    int Size() const { return size_; }
+    int Size() const { return size_; }  // size of the marker in pixels; stored for the marker (the instruments draw markers from their own settings)
     void SetSize(int v) { Store(size_, v); }
-    int Margin() const { return margin_; }
+    int Margin() const { return margin_; }  // pixels between the marker and what it points at; stored for the marker (the instruments draw markers from their own settings)
     void SetMargin(int v) { Store(margin_, v); }
-    TColor Color() const { return color_; }
+    TColor Color() const { return color_; }  // colour of the marker; stored for the marker (the instruments draw markers from their own settings)
     void SetColor(TColor v) { Store(color_, v); }
-    TColor DisabledColor() const { return disabledColor_; }
+    TColor DisabledColor() const { return disabledColor_; }  // colour of a disabled marker with UseDisabledColor; stored for the marker (the instruments draw markers from their own settings)
     void SetDisabledColor(TColor v) { Store(disabledColor_, v); }
-    int Style() const { return style_; }
+    int Style() const { return style_; }  // shape number of the marker; stored for the marker (the instruments draw markers from their own settings)
     void SetStyle(int v) { Store(style_, v); }
-    bool Style3D() const { return style3D_; }
+    bool Style3D() const { return style3D_; }  // whether the marker is drawn with a 3D look; stored for the marker (the instruments draw markers from their own settings)
     void SetStyle3D(bool v) { Store(style3D_, v); }
-    double Position() const { return position_; }
-    void SetPosition(double v);
-    bool DrawScaleSide() const { return drawScaleSide_; }
+    double Position() const { return position_; }  // the value the marker stands at (CurrentMin or CurrentMax of its position component)
+    void SetPosition(double v);  // calls both owner callbacks on a change
+    bool DrawScaleSide() const { return drawScaleSide_; }  // whether the marker is drawn on the scale's side; stored for the marker (the instruments draw markers from their own settings)
     void SetDrawScaleSide(bool v) { Store(drawScaleSide_, v); }
-    bool UserCanMove() const { return userCanMove_; }
+    bool UserCanMove() const { return userCanMove_; }  // whether the user may drag the marker; stored for the marker (the instruments draw markers from their own settings)
     void SetUserCanMove(bool v) { Store(userCanMove_, v); }
-    bool UseDisabledColor() const { return useDisabledColor_; }
+    bool UseDisabledColor() const { return useDisabledColor_; }  // whether a disabled marker takes DisabledColor; stored for the marker (the instruments draw markers from their own settings)
     void SetUseDisabledColor(bool v) { Store(useDisabledColor_, v); }
 
 private:
