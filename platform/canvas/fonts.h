@@ -31,31 +31,31 @@ public:
 
     // Copies every attribute of `other`; emits Changed() once if anything differs.
     void Assign(const TFont& other);
-    bool SameAs(const TFont& other) const;
+    bool SameAs(const TFont& other) const;  // whether every attribute equals the other's
 
-    TColor Color() const { return color_; }
-    void SetColor(TColor value);
-    int Height() const { return height_; }
-    void SetHeight(int value);
-    const QString& Name() const { return name_; }
-    void SetName(const QString& value);
+    TColor Color() const { return color_; }  // colour of the text
+    void SetColor(TColor value);  // emits Changed() on a change
+    int Height() const { return height_; }  // height in pixels: negative for the character height, positive for the cell height
+    void SetHeight(int value);  // emits Changed() on a change
+    const QString& Name() const { return name_; }  // family name, mapped to an installed family for drawing (MapFontFamily)
+    void SetName(const QString& value);  // emits Changed() on a change
     // Points at 96 pixels per inch; setting it sets Height to -(points * 96 / 72).
     int Size() const;
-    void SetSize(int points);
-    bool Bold() const { return bold_; }
-    void SetBold(bool value);
-    bool Italic() const { return italic_; }
-    void SetItalic(bool value);
-    bool Underline() const { return underline_; }
-    void SetUnderline(bool value);
-    bool StrikeOut() const { return strikeOut_; }
-    void SetStrikeOut(bool value);
+    void SetSize(int points);  // emits Changed() on a change
+    bool Bold() const { return bold_; }  // whether the text is bold
+    void SetBold(bool value);  // emits Changed() on a change
+    bool Italic() const { return italic_; }  // whether the text is italic
+    void SetItalic(bool value);  // emits Changed() on a change
+    bool Underline() const { return underline_; }  // whether the text is underlined
+    void SetUnderline(bool value);  // emits Changed() on a change
+    bool StrikeOut() const { return strikeOut_; }  // whether the text is struck out
+    void SetStrikeOut(bool value);  // emits Changed() on a change
 
     // The Qt font for drawing: family mapped by MapFontFamily, pixel size from Height.
     QFont ToQFont() const;
 
 signals:
-    void Changed();
+    void Changed();  // emitted after any attribute changed
 
 private:
     template <typename T> void Store(T& field, const T& value);
