@@ -148,7 +148,8 @@ public:
     void SetEnabled(bool value) { setEnabled(value); }  // a change rebuilds the static layer
     bool ShowHint() const { return showHint_; }  // stored for the program's use; the tool tip shows whenever Hint is set
     void SetShowHint(bool value) { showHint_ = value; }  // stored only
-    // Whether Tab moves the keyboard focus to the widget (off by default).
+    // Whether Tab moves the keyboard focus to the widget (off in the base; the widgets that
+    // take input turn it on).
     bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
     void SetTabStop(bool value) { setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus); }  // sets the focus policy (Tab focus or none)
     // Place in the Tab order among the parent's child widgets that take the focus

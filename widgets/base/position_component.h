@@ -60,9 +60,9 @@ public:
     bool MinMaxFixed() const { return minMaxFixed_; }  // whether CurrentMin and CurrentMax stay where they are instead of following Position
     void SetMinMaxFixed(bool value);  // repaints only
 
-    // Published by the subclasses that draw pointers. Showing a pointer may move the
-    // rest of the picture (the thermometer centres tube, pointers and scale together),
-    // so it rebuilds the static layer.
+    // Whether the maximum marker (CurrentMax) is drawn. Published by the subclasses that
+    // draw pointers. Showing a pointer may move the rest of the picture (the thermometer
+    // centres tube, pointers and scale together), so it rebuilds the static layer.
     bool ShowMaxPointer() const { return showMaxPointer_; }
     void SetShowMaxPointer(bool value) { SetProperty(value, showMaxPointer_, ickBackGround); }  // rebuilds the cached picture
     bool ShowMinPointer() const { return showMinPointer_; }  // whether the minimum marker (CurrentMin) is drawn; a change rebuilds the cached picture

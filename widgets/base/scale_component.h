@@ -21,8 +21,8 @@ public:
     TiScaleObject& Scale() { return *scale_; }  // the scale's settings and drawing
     const TiScaleObject& Scale() const { return *scale_; }  // the scale's settings and drawing
 
-    // Forwarded settings (each change rebuilds the picture).
-    bool ShowTicksMajor() const { return scale_->ShowTicksMajor(); }
+    // --- Forwarded to the scale: each change rebuilds the cached picture ---
+    bool ShowTicksMajor() const { return scale_->ShowTicksMajor(); }  // whether the major ticks are drawn; a change rebuilds the cached picture
     void SetShowTicksMajor(bool v) { scale_->SetShowTicksMajor(v); }  // rebuilds the cached picture
     bool ShowTicksMinor() const { return scale_->ShowTicksMinor(); }  // whether the minor ticks are drawn; a change rebuilds the cached picture
     void SetShowTicksMinor(bool v) { scale_->SetShowTicksMinor(v); }  // rebuilds the cached picture

@@ -59,7 +59,7 @@ public:
     void SetValueMax(double value);  // bounds Value again
     double ValueMin() const { return valueMin_; }  // lower bound of Value (no bounds while both are 0); a change bounds Value again
     void SetValueMin(double value);  // bounds Value again
-    const QString& UnitsText() const { return unitsText_; }  // text after the number, e.g. " %"; a change reformats the text
+    const QString& UnitsText() const { return unitsText_; }  // text after the number (a unit with its leading space); a change reformats the text
     void SetUnitsText(const QString& value);  // blank stored as empty
     TiFilterInputStyle FilterStyle() const { return filterStyle_; }  // whether typed characters are filtered (ifisAuto by default); stored only
     void SetFilterStyle(TiFilterInputStyle value);  // values outside the enumeration are ignored
