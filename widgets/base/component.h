@@ -333,20 +333,20 @@ protected:
     void ThrottledRepaint();
 
     // --- Qt integration ---
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;  // paints through PaintPipeline() and copies the picture to the window
+    void mousePressEvent(QMouseEvent* event) override;  // routed to the hooks above
+    void mouseReleaseEvent(QMouseEvent* event) override;  // routed to the hooks above
+    void mouseMoveEvent(QMouseEvent* event) override;  // routed to the hooks above
+    void mouseDoubleClickEvent(QMouseEvent* event) override;  // routed to the hooks above
+    void keyPressEvent(QKeyEvent* event) override;  // routed to the hooks above
+    void keyReleaseEvent(QKeyEvent* event) override;  // routed to the hooks above
+    void wheelEvent(QWheelEvent* event) override;  // routed to the hooks above
+    void focusInEvent(QFocusEvent* event) override;  // routed to the hooks above
+    void focusOutEvent(QFocusEvent* event) override;  // routed to the hooks above
+    void changeEvent(QEvent* event) override;  // rebuilds the picture when the enabled state, palette or style changes
+    void resizeEvent(QResizeEvent* event) override;  // calls BoundsChanged(true)
+    void moveEvent(QMoveEvent* event) override;  // calls BoundsChanged(false)
+    bool event(QEvent* event) override;  // claims the keys DoWantSpecialKey wants
 
     // Called on resize and move (TiVCLComponent requests a transparency capture).
     virtual void BoundsChanged(bool resized);
@@ -356,7 +356,7 @@ protected:
     // Marks what runs inside it as the user's interaction.
     class UserInteractionScope : private ScopedFlag {
     public:
-        explicit UserInteractionScope(TiComponent& c) : ScopedFlag(c.userInteraction_) {}
+        explicit UserInteractionScope(TiComponent& c) : ScopedFlag(c.userInteraction_) {}  // marks the user's interaction until the scope ends
     };
 
 private:

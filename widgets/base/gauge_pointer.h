@@ -35,29 +35,29 @@ public:
     explicit TiGaugePointer(Owner owner) : owner_(std::move(owner)) {}  // a pointer that tells `owner` of its changes
 
     bool Visible() const { return visible_; }  // whether the marker is shown; stored for the marker (the instruments draw markers from their own settings)
-    void SetVisible(bool v) { Store(visible_, v); }
+    void SetVisible(bool v) { Store(visible_, v); }  // stores; tells the owner on a change
     bool Enabled() const { return enabled_; }  // whether the marker is enabled; stored for the marker (the instruments draw markers from their own settings)
-    void SetEnabled(bool v) { Store(enabled_, v); }
+    void SetEnabled(bool v) { Store(enabled_, v); }  // stores; tells the owner on a change
     int Size() const { return size_; }  // size of the marker in pixels; stored for the marker (the instruments draw markers from their own settings)
-    void SetSize(int v) { Store(size_, v); }
+    void SetSize(int v) { Store(size_, v); }  // stores; tells the owner on a change
     int Margin() const { return margin_; }  // pixels between the marker and what it points at; stored for the marker (the instruments draw markers from their own settings)
-    void SetMargin(int v) { Store(margin_, v); }
+    void SetMargin(int v) { Store(margin_, v); }  // stores; tells the owner on a change
     TColor Color() const { return color_; }  // colour of the marker; stored for the marker (the instruments draw markers from their own settings)
-    void SetColor(TColor v) { Store(color_, v); }
+    void SetColor(TColor v) { Store(color_, v); }  // stores; tells the owner on a change
     TColor DisabledColor() const { return disabledColor_; }  // colour of a disabled marker with UseDisabledColor; stored for the marker (the instruments draw markers from their own settings)
-    void SetDisabledColor(TColor v) { Store(disabledColor_, v); }
+    void SetDisabledColor(TColor v) { Store(disabledColor_, v); }  // stores; tells the owner on a change
     int Style() const { return style_; }  // shape number of the marker; stored for the marker (the instruments draw markers from their own settings)
-    void SetStyle(int v) { Store(style_, v); }
+    void SetStyle(int v) { Store(style_, v); }  // stores; tells the owner on a change
     bool Style3D() const { return style3D_; }  // whether the marker is drawn with a 3D look; stored for the marker (the instruments draw markers from their own settings)
-    void SetStyle3D(bool v) { Store(style3D_, v); }
+    void SetStyle3D(bool v) { Store(style3D_, v); }  // stores; tells the owner on a change
     double Position() const { return position_; }  // the value the marker stands at (CurrentMin or CurrentMax of its position component)
     void SetPosition(double v);  // calls both owner callbacks on a change
     bool DrawScaleSide() const { return drawScaleSide_; }  // whether the marker is drawn on the scale's side; stored for the marker (the instruments draw markers from their own settings)
-    void SetDrawScaleSide(bool v) { Store(drawScaleSide_, v); }
+    void SetDrawScaleSide(bool v) { Store(drawScaleSide_, v); }  // stores; tells the owner on a change
     bool UserCanMove() const { return userCanMove_; }  // whether the user may drag the marker; stored for the marker (the instruments draw markers from their own settings)
-    void SetUserCanMove(bool v) { Store(userCanMove_, v); }
+    void SetUserCanMove(bool v) { Store(userCanMove_, v); }  // stores; tells the owner on a change
     bool UseDisabledColor() const { return useDisabledColor_; }  // whether a disabled marker takes DisabledColor; stored for the marker (the instruments draw markers from their own settings)
-    void SetUseDisabledColor(bool v) { Store(useDisabledColor_, v); }
+    void SetUseDisabledColor(bool v) { Store(useDisabledColor_, v); }  // stores; tells the owner on a change
 
 private:
     template <typename T> void Store(T& field, T value)

@@ -99,7 +99,7 @@ protected:
     // Marks the changes applied inside it as made by the user.
     class UserChangeScope : private ScopedFlag {
     public:
-        explicit UserChangeScope(TiPositionComponent& c) : ScopedFlag(c.userChange_) {}
+        explicit UserChangeScope(TiPositionComponent& c) : ScopedFlag(c.userChange_) {}  // marks the changes as the user's until the scope ends
     };
 
     // Publishes the value to a data link; empty here.

@@ -33,8 +33,8 @@ QString PropertyValueText(const QObject& owner, const QMetaProperty& property);
 
 // A property-file value converted for its property, to be written by Write().
 struct TiPropertyAssignment {
-    QObject* owner = nullptr;
-    QMetaProperty property;
+    QObject* owner = nullptr;  // the object that has the property
+    QMetaProperty property;  // the property to write
     QVariant value;  // invalid: nothing to write (a read-only property)
     QString text;    // as the file gave it, for the error message
     // Throws std::runtime_error when the property refuses the value.

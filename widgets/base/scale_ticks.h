@@ -15,8 +15,8 @@ struct ScaleTickValues {
     // the range's ends (the auto-scale with fixed bounds puts its major ticks
     // inside the range).
     bool minorBeyondEnds = false;
-    double rangeMin = 0;
-    double rangeMax = 0;
+    double rangeMin = 0;  // the range's lower end (for the minor ticks beyond the ends)
+    double rangeMax = 0;  // the range's upper end
 };
 
 // Draws what the walk hands it, in the scale's own shape.

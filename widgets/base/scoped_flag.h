@@ -7,7 +7,7 @@
 // entry, so a nested scope never lowers a flag that an outer scope still holds.
 class ScopedFlag {
 public:
-    explicit ScopedFlag(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+    explicit ScopedFlag(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }  // raises `flag` until the scope ends
     ~ScopedFlag() { flag_ = previous_; }
     ScopedFlag(const ScopedFlag&) = delete;
     ScopedFlag& operator=(const ScopedFlag&) = delete;

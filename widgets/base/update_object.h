@@ -15,16 +15,17 @@
 // What the update object asks of a widget.
 class TiUpdateClient {
 public:
-    virtual bool IsUpdateBracketOpen() const = 0;
-    virtual bool IsRepaintPending() const = 0;
-    virtual int GetUpdateFrameRate() const = 0;
-    virtual double GetLastRepaintTime() const = 0;
-    virtual void RepaintNow() = 0;
+    virtual bool IsUpdateBracketOpen() const = 0;  // whether the widget holds its repaints in an update bracket
+    virtual bool IsRepaintPending() const = 0;  // whether the widget waits for a repaint
+    virtual int GetUpdateFrameRate() const = 0;  // the most repaints per second the widget wants
+    virtual double GetLastRepaintTime() const = 0;  // time of the widget's last repaint, in days
+    virtual void RepaintNow() = 0;  // repaints the widget now
 
 protected:
     ~TiUpdateClient() = default;
 };
 
+// The shared timer that issues the repaints the widgets' frame-rate throttle held back.
 class TiUpdateObject : public QObject {
     Q_OBJECT
 
@@ -34,8 +35,8 @@ public:
     // The instance if it exists and the application has not ended, else null.
     static TiUpdateObject* InstanceIfAlive();
 
-    void AddComponent(TiUpdateClient* component);
-    void RemoveComponent(TiUpdateClient* component);
+    void AddComponent(TiUpdateClient* component);  // registers a widget
+    void RemoveComponent(TiUpdateClient* component);  // unregisters a widget (its destructor does)
 
     // Starts the timer, unless it runs already or no widget is registered; called when
     // a widget holds back a repaint.
@@ -43,8 +44,8 @@ public:
 
     // One timer tick (public so tests need not wait a second).
     void Tick();
-    bool IsTimerActive() const { return timer_.isActive(); }
-    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    bool IsTimerActive() const { return timer_.isActive(); }  // whether the timer runs
+    int ComponentCount() const { return static_cast<int>(components_.size()); }  // number of registered widgets
 
 private:
     TiUpdateObject();

@@ -52,7 +52,7 @@ public:
     TiBeforeChangeDoubleEvent OnBeforeUserChange;  // asked before the operator's changes of Value, too
 
     int Precision() const { return precision_; }  // decimals shown (general notation when negative); a change reformats the text
-    void SetPrecision(int value);
+    void SetPrecision(int value);  // reformats the text
     double Value() const { return value_; }  // the number; set by the program or parsed from an accepted entry, bounded by ValueMin..ValueMax when either is non-zero; a change reformats the text and fires OnChange
     void SetValue(double value);  // bounded (NaN gives ValueMin) unless loading; the before-change handlers and the veto hook may adjust or refuse it
     double ValueMax() const { return valueMax_; }  // upper bound of Value (no bounds while both are 0); a change bounds Value again

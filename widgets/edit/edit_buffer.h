@@ -15,15 +15,15 @@
 class EditBuffer
 {
 public:
-    const QString& text() const { return m_text; }
-    const QString& acceptedText() const { return m_accepted; }
-    int length() const { return static_cast<int>(m_text.size()); }
-    int caret() const { return m_caret; }
-    int anchor() const { return m_anchor; }
-    int selectionStart() const { return m_selStart; }
-    int selectionLength() const { return m_selLength; }
-    bool hasSelection() const { return m_selLength > 0; }
-    QString selectedText() const { return m_text.mid(m_selStart, m_selLength); }
+    const QString& text() const { return m_text; }  // the edited text
+    const QString& acceptedText() const { return m_accepted; }  // the text last accepted, which revert() returns to
+    int length() const { return static_cast<int>(m_text.size()); }  // characters in the text
+    int caret() const { return m_caret; }  // the caret's index, 0 .. length
+    int anchor() const { return m_anchor; }  // where the selection began
+    int selectionStart() const { return m_selStart; }  // first selected character
+    int selectionLength() const { return m_selLength; }  // number of selected characters
+    bool hasSelection() const { return m_selLength > 0; }  // whether any character is selected
+    QString selectedText() const { return m_text.mid(m_selStart, m_selLength); }  // the selected characters
     // True when the whole text is selected (an empty text counts as covered).
     bool selectionCoversAll() const { return m_selStart == 0 && m_selLength == length(); }
     // The operator has typed something that was not accepted yet.
@@ -32,7 +32,7 @@ public:
     // Replaces the text, clears the selection and puts the caret at the start.
     // Returns false (and changes nothing) when the text is already the same.
     bool setText(const QString& text);
-    void setAcceptedText(const QString& text) { m_accepted = text; }
+    void setAcceptedText(const QString& text) { m_accepted = text; }  // sets the text revert() returns to
     // The edited text becomes the accepted text.
     void accept() { m_accepted = m_text; }
     // Back to the accepted text, selection cleared, caret at the start.
@@ -41,7 +41,7 @@ public:
     // Selects [start, start + length) after clamping to the text; the anchor is
     // put at the start and the caret at the end of the range.
     void select(int start, int length);
-    void selectAll() { select(0, length()); }
+    void selectAll() { select(0, length()); }  // selects the whole text
     // Collapses the selection at the caret, which becomes the anchor.
     void collapseSelection();
 

@@ -8,10 +8,10 @@
 // nothing is shown.
 struct EditVisibleWindow
 {
-    int first = 0;
-    int last = -1;
+    int first = 0;  // first character shown
+    int last = -1;  // last character shown
 
-    bool operator==(const EditVisibleWindow&) const = default;
+    bool operator==(const EditVisibleWindow&) const = default;  // equal when both ends are
 };
 
 // Pixel width of count characters starting at first.
