@@ -16,6 +16,7 @@
 
 using TOnCustomizeTickLabel = std::function<void(TObject* Sender, int Index, QString& DisplayText)>;
 
+// Direction of a straight scale.
 enum TiScaleOrientation { isoVertical, isoHorizontal };
 // Ticks grow toward larger (isdBottomRight) or smaller (isdTopLeft) coordinates.
 enum TiScaleSide { isdTopLeft, isdBottomRight };
@@ -26,75 +27,75 @@ public:
     TiScaleObject(TObject* sender, std::function<void()> changed);
     ~TiScaleObject();
 
-    TOnCustomizeTickLabel OnCustomizeTickLabel;
+    TOnCustomizeTickLabel OnCustomizeTickLabel;  // may rewrite each label's text (Index is the major tick's number)
 
-    bool ShowTicksMajor() const { return showTicksMajor_; }
-    void SetShowTicksMajor(bool v) { Store(showTicksMajor_, v); }
-    bool ShowTicksMinor() const { return showTicksMinor_; }
-    void SetShowTicksMinor(bool v) { Store(showTicksMinor_, v); }
-    bool ShowTickLabels() const { return showTickLabels_; }
-    void SetShowTickLabels(bool v) { Store(showTickLabels_, v); }
-    bool ShowTicksMajorFirstLast() const { return showTicksMajorFirstLast_; }
-    void SetShowTicksMajorFirstLast(bool v) { Store(showTicksMajorFirstLast_, v); }
-    int TickMajorCount() const { return tickMajorCount_; }
+    bool ShowTicksMajor() const { return showTicksMajor_; }  // as TiScaleComponent's ShowTicksMajor
+    void SetShowTicksMajor(bool v) { Store(showTicksMajor_, v); }  // calls the change callback on a change
+    bool ShowTicksMinor() const { return showTicksMinor_; }  // as TiScaleComponent's ShowTicksMinor
+    void SetShowTicksMinor(bool v) { Store(showTicksMinor_, v); }  // calls the change callback on a change
+    bool ShowTickLabels() const { return showTickLabels_; }  // as TiScaleComponent's ShowTickLabels
+    void SetShowTickLabels(bool v) { Store(showTickLabels_, v); }  // calls the change callback on a change
+    bool ShowTicksMajorFirstLast() const { return showTicksMajorFirstLast_; }  // as TiScaleComponent's ShowTicksMajorFirstLast
+    void SetShowTicksMajorFirstLast(bool v) { Store(showTicksMajorFirstLast_, v); }  // calls the change callback on a change
+    int TickMajorCount() const { return tickMajorCount_; }  // as TiScaleComponent's TickMajorCount
     void SetTickMajorCount(int v);  // 2..100
-    int TickMajorLength() const { return tickMajorLength_; }
+    int TickMajorLength() const { return tickMajorLength_; }  // as TiScaleComponent's TickMajorLength
     void SetTickMajorLength(int v);  // <= 0 stored as 1
-    TColor TickMajorColor() const { return tickMajorColor_; }
-    void SetTickMajorColor(TColor v) { Store(tickMajorColor_, v); }
-    TiBevelStyle TickMajorStyle() const { return tickMajorStyle_; }
-    void SetTickMajorStyle(TiBevelStyle v) { Store(tickMajorStyle_, v); }
-    int TickMinorCount() const { return tickMinorCount_; }
+    TColor TickMajorColor() const { return tickMajorColor_; }  // as TiScaleComponent's TickMajorColor
+    void SetTickMajorColor(TColor v) { Store(tickMajorColor_, v); }  // calls the change callback on a change
+    TiBevelStyle TickMajorStyle() const { return tickMajorStyle_; }  // as TiScaleComponent's TickMajorStyle
+    void SetTickMajorStyle(TiBevelStyle v) { Store(tickMajorStyle_, v); }  // calls the change callback on a change
+    int TickMinorCount() const { return tickMinorCount_; }  // as TiScaleComponent's TickMinorCount
     void SetTickMinorCount(int v);  // 1..100
-    int TickMinorLength() const { return tickMinorLength_; }
+    int TickMinorLength() const { return tickMinorLength_; }  // as TiScaleComponent's TickMinorLength
     void SetTickMinorLength(int v);  // <= 0 stored as 1
-    TColor TickMinorColor() const { return tickMinorColor_; }
-    void SetTickMinorColor(TColor v) { Store(tickMinorColor_, v); }
-    TiBevelStyle TickMinorStyle() const { return tickMinorStyle_; }
-    void SetTickMinorStyle(TiBevelStyle v) { Store(tickMinorStyle_, v); }
-    TiTickMinorAlignment TickMinorAlignment() const { return tickMinorAlignment_; }
-    void SetTickMinorAlignment(TiTickMinorAlignment v) { Store(tickMinorAlignment_, v); }
-    int TickMargin() const { return tickMargin_; }
-    void SetTickMargin(int v) { Store(tickMargin_, v); }
-    int TickLabelMargin() const { return tickLabelMargin_; }
-    void SetTickLabelMargin(int v) { Store(tickLabelMargin_, v); }
-    TFont* TickLabelFont() const { return tickLabelFont_.get(); }
+    TColor TickMinorColor() const { return tickMinorColor_; }  // as TiScaleComponent's TickMinorColor
+    void SetTickMinorColor(TColor v) { Store(tickMinorColor_, v); }  // calls the change callback on a change
+    TiBevelStyle TickMinorStyle() const { return tickMinorStyle_; }  // as TiScaleComponent's TickMinorStyle
+    void SetTickMinorStyle(TiBevelStyle v) { Store(tickMinorStyle_, v); }  // calls the change callback on a change
+    TiTickMinorAlignment TickMinorAlignment() const { return tickMinorAlignment_; }  // as TiScaleComponent's TickMinorAlignment
+    void SetTickMinorAlignment(TiTickMinorAlignment v) { Store(tickMinorAlignment_, v); }  // calls the change callback on a change
+    int TickMargin() const { return tickMargin_; }  // as TiScaleComponent's TickMargin
+    void SetTickMargin(int v) { Store(tickMargin_, v); }  // calls the change callback on a change
+    int TickLabelMargin() const { return tickLabelMargin_; }  // as TiScaleComponent's TickLabelMargin
+    void SetTickLabelMargin(int v) { Store(tickLabelMargin_, v); }  // calls the change callback on a change
+    TFont* TickLabelFont() const { return tickLabelFont_.get(); }  // as TiScaleComponent's TickLabelFont
     void SetTickLabelFont(const TFont* font);  // copies
-    int TickLabelPrecision() const { return tickLabelPrecision_; }
+    int TickLabelPrecision() const { return tickLabelPrecision_; }  // as TiScaleComponent's TickLabelPrecision
     void SetTickLabelPrecision(int v);  // below 0 stored as 0
-    TiPrecisionStyle PrecisionStyle() const { return precisionStyle_; }
-    void SetPrecisionStyle(TiPrecisionStyle v) { Store(precisionStyle_, v); }
+    TiPrecisionStyle PrecisionStyle() const { return precisionStyle_; }  // as TiScaleComponent's PrecisionStyle
+    void SetPrecisionStyle(TiPrecisionStyle v) { Store(precisionStyle_, v); }  // calls the change callback on a change
 
     // Auto-scale copies held for drawing.
-    bool AutoScaleEnabled() const { return autoScaleEnabled_; }
-    void SetAutoScaleEnabled(bool v) { Store(autoScaleEnabled_, v); }
-    int AutoScaleDesiredTicks() const { return autoScaleDesiredTicks_; }
-    void SetAutoScaleDesiredTicks(int v) { Store(autoScaleDesiredTicks_, v); }
-    int AutoScaleMaxTicks() const { return autoScaleMaxTicks_; }
-    void SetAutoScaleMaxTicks(int v) { Store(autoScaleMaxTicks_, v); }
-    TiAutoScaleStyle AutoScaleStyle() const { return autoScaleStyle_; }
-    void SetAutoScaleStyle(TiAutoScaleStyle v) { Store(autoScaleStyle_, v); }
-    double TickStart() const { return tickStart_; }
-    double TickEnd() const { return tickEnd_; }
-    void SetTickStartEnd(double start, double end);
+    bool AutoScaleEnabled() const { return autoScaleEnabled_; }  // as TiScaleComponent's AutoScaleEnabled
+    void SetAutoScaleEnabled(bool v) { Store(autoScaleEnabled_, v); }  // calls the change callback on a change
+    int AutoScaleDesiredTicks() const { return autoScaleDesiredTicks_; }  // as TiScaleComponent's AutoScaleDesiredTicks
+    void SetAutoScaleDesiredTicks(int v) { Store(autoScaleDesiredTicks_, v); }  // calls the change callback on a change
+    int AutoScaleMaxTicks() const { return autoScaleMaxTicks_; }  // as TiScaleComponent's AutoScaleMaxTicks
+    void SetAutoScaleMaxTicks(int v) { Store(autoScaleMaxTicks_, v); }  // calls the change callback on a change
+    TiAutoScaleStyle AutoScaleStyle() const { return autoScaleStyle_; }  // as TiScaleComponent's AutoScaleStyle
+    void SetAutoScaleStyle(TiAutoScaleStyle v) { Store(autoScaleStyle_, v); }  // calls the change callback on a change
+    double TickStart() const { return tickStart_; }  // as TiScaleComponent's TickStart
+    double TickEnd() const { return tickEnd_; }  // as TiScaleComponent's TickEnd
+    void SetTickStartEnd(double start, double end);  // the first and last major tick under the fixed auto-scale
 
     // Drawing inputs, set by the owner before each linear drawing (no notification).
     // A plain copy of the owner's range: nothing is clamped, re-clamped or repainted.
     void CopyRange(double min, double max) { min_ = min; max_ = max; }
-    double RangeMin() const { return min_; }
-    double RangeMax() const { return max_; }
-    void SetOrientation(TiScaleOrientation v) { orientation_ = v; }
-    void SetSide(TiScaleSide v) { side_ = v; }
-    void SetReverse(bool v) { reverse_ = v; }
-    void SetPixels(int startPixel, int endPixel) { startPixel_ = startPixel; endPixel_ = endPixel; }
-    void SetBaseCoordinate(int v) { base_ = v; }
+    double RangeMin() const { return min_; }  // the copied range's lower end
+    double RangeMax() const { return max_; }  // the copied range's upper end
+    void SetOrientation(TiScaleOrientation v) { orientation_ = v; }  // whether the scale runs vertically or horizontally
+    void SetSide(TiScaleSide v) { side_ = v; }  // which way the ticks grow from the base line
+    void SetReverse(bool v) { reverse_ = v; }  // whether the range runs from the end pixel to the start pixel
+    void SetPixels(int startPixel, int endPixel) { startPixel_ = startPixel; endPixel_ = endPixel; }  // pixels along the scale of the range's ends
+    void SetBaseCoordinate(int v) { base_ = v; }  // the base line's coordinate across the scale
 
     // Label decimals for the copy of the range (the precision rule).
     int LabelDecimals() const;
     // Label of value v at major index i: the number text with the label decimals
     // (never fewer than 0) and '.' as separator, then OnCustomizeTickLabel.
     QString LabelText(double value, int index) const;
-    QString LabelText(double value, int index, int decimals) const;
+    QString LabelText(double value, int index, int decimals) const;  // the same with the given decimals
     // Pixel along the scale for a value (no clamp).
     int ValueToPixel(double value) const;
     // The tick values for the copy of the range: tick start to tick end with
@@ -102,6 +103,7 @@ public:
     // else the range itself.
     ScaleTickValues TickValues() const;
 
+    // Draws the straight scale: ticks and labels (greyed when not enabled, on `backColor`).
     void DrawLinear(TCanvas& canvas, bool enabled, TColor backColor);
 
 private:
