@@ -120,9 +120,9 @@ inline constexpr unsigned int ToQRgb(TColor rgb)
 // converts it to and from QColor and the integer types, and to QString (the
 // decimal number).
 struct TColorProperty {
-    TColor value = 0;
+    TColor value = 0;  // the colour, 0x00BBGGRR
     constexpr TColorProperty() = default;
-    constexpr TColorProperty(TColor color) : value(color) {}
-    constexpr operator TColor() const { return value; }
+    constexpr TColorProperty(TColor color) : value(color) {}  // wraps `color`
+    constexpr operator TColor() const { return value; }  // the colour
 };
 Q_DECLARE_METATYPE(TColorProperty)

@@ -9,38 +9,41 @@
 #include <QRect>
 
 struct TPoint {
-    int X = 0;
-    int Y = 0;
+    int X = 0;  // horizontal coordinate, pixels
+    int Y = 0;  // vertical coordinate, pixels
 
     constexpr TPoint() = default;
-    constexpr TPoint(int x, int y) : X(x), Y(y) {}
-    friend constexpr bool operator==(const TPoint&, const TPoint&) = default;
-    QPoint ToQPoint() const { return QPoint(X, Y); }
+    constexpr TPoint(int x, int y) : X(x), Y(y) {}  // the point (x, y)
+    friend constexpr bool operator==(const TPoint&, const TPoint&) = default;  // equal when both coordinates are
+    QPoint ToQPoint() const { return QPoint(X, Y); }  // the same point as a QPoint
 };
 
+// A width and height in pixels.
 struct TSize {
-    int cx = 0;
-    int cy = 0;
-    friend constexpr bool operator==(const TSize&, const TSize&) = default;
+    int cx = 0;  // width
+    int cy = 0;  // height
+    friend constexpr bool operator==(const TSize&, const TSize&) = default;  // equal when both are
 };
 
+// A rectangle of pixels; Right and Bottom are exclusive.
 struct TRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
+    int Left = 0;  // first column inside
+    int Top = 0;  // first row inside
+    int Right = 0;  // first column past the rectangle
+    int Bottom = 0;  // first row past the rectangle
 
     constexpr TRect() = default;
+    // The rectangle from (left, top) to (right, bottom), exclusive.
     constexpr TRect(int left, int top, int right, int bottom)
         : Left(left), Top(top), Right(right), Bottom(bottom) {}
-    friend constexpr bool operator==(const TRect&, const TRect&) = default;
+    friend constexpr bool operator==(const TRect&, const TRect&) = default;  // equal when all four edges are
 
-    constexpr int Width() const { return Right - Left; }
-    constexpr int Height() const { return Bottom - Top; }
-    constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-    constexpr bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
-    constexpr TRect Inflated(int dx, int dy) const { return {Left - dx, Top - dy, Right + dx, Bottom + dy}; }
-    constexpr TRect Offset(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
+    constexpr int Width() const { return Right - Left; }  // Right - Left
+    constexpr int Height() const { return Bottom - Top; }  // Bottom - Top
+    constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }  // whether it covers no pixel
+    constexpr bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }  // whether the pixel (x, y) lies inside
+    constexpr TRect Inflated(int dx, int dy) const { return {Left - dx, Top - dy, Right + dx, Bottom + dy}; }  // grown by dx on the left and right and dy on the top and bottom (shrunk when negative)
+    constexpr TRect Offset(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }  // moved by (dx, dy)
     // The Qt rectangle covering the same pixels.
     QRect ToQRect() const { return QRect(Left, Top, Right - Left, Bottom - Top); }
 };

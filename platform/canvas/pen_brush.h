@@ -5,16 +5,20 @@
 
 #include "platform/canvas/colors.h"
 
+// Line style of a pen; psClear draws no line.
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
+// Fill style of a brush; bsClear fills nothing.
 enum TBrushStyle { bsSolid, bsClear };
 
+// How lines and outlines are drawn.
 struct TPen {
-    TColor Color = clBlack;
-    int Width = 1;
-    TPenStyle Style = psSolid;
+    TColor Color = clBlack;  // line colour
+    int Width = 1;  // line width in pixels
+    TPenStyle Style = psSolid;  // solid, dashed, dotted or none
 };
 
+// How areas are filled.
 struct TBrush {
-    TColor Color = clWhite;
-    TBrushStyle Style = bsSolid;
+    TColor Color = clWhite;  // fill colour
+    TBrushStyle Style = bsSolid;  // solid or none
 };

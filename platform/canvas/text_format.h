@@ -6,6 +6,7 @@
 #include <cstdint>
 
 struct TextFormatOptions {
+    // One layout option; combine them with |.
     enum Option : std::uint16_t {
         AlignLeft = 1u << 0,      // default; no effect
         AlignCenter = 1u << 1,    // centre horizontally
@@ -25,29 +26,33 @@ struct TextFormatOptions {
         ModifyString = 1u << 15   // write the truncated text back
     };
 
-    std::uint16_t Bits = 0;
+    std::uint16_t Bits = 0;  // the options set, as bits
 
     constexpr TextFormatOptions() = default;
-    constexpr TextFormatOptions(Option option) : Bits(option) {}
-    constexpr explicit TextFormatOptions(std::uint16_t bits) : Bits(bits) {}
+    constexpr TextFormatOptions(Option option) : Bits(option) {}  // just `option`
+    constexpr explicit TextFormatOptions(std::uint16_t bits) : Bits(bits) {}  // the options whose bits are set
 
-    constexpr bool Has(Option option) const { return (Bits & option) != 0; }
+    constexpr bool Has(Option option) const { return (Bits & option) != 0; }  // whether `option` is set
+    // Adds the options of `other`.
     constexpr TextFormatOptions& operator|=(TextFormatOptions other)
     {
         Bits = static_cast<std::uint16_t>(Bits | other.Bits);
         return *this;
     }
+    // The options less `option`.
     constexpr TextFormatOptions Without(Option option) const
     {
         return TextFormatOptions(static_cast<std::uint16_t>(Bits & ~option));
     }
+    // The options of both.
     friend constexpr TextFormatOptions operator|(TextFormatOptions a, TextFormatOptions b)
     {
         return TextFormatOptions(static_cast<std::uint16_t>(a.Bits | b.Bits));
     }
+    // Both options.
     friend constexpr TextFormatOptions operator|(TextFormatOptions::Option a, TextFormatOptions::Option b)
     {
         return TextFormatOptions(static_cast<std::uint16_t>(a | static_cast<std::uint16_t>(b)));
     }
-    friend constexpr bool operator==(TextFormatOptions, TextFormatOptions) = default;
+    friend constexpr bool operator==(TextFormatOptions, TextFormatOptions) = default;  // equal when the same options are set
 };
