@@ -30,7 +30,7 @@ class TiThermometer : public TiScaleComponent {
     Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
     Q_PROPERTY(bool ReverseScale READ ReverseScale WRITE SetReverseScale)
     Q_PROPERTY(TiPointerFillReferenceStyle IndicatorFillReferenceStyle READ IndicatorFillReferenceStyle WRITE
-                   SetIndicatorFillReferenceStyle)
+                   SetIndicatorFillReferenceStyle)  // where a bar's fill starts: PositionMin, PositionMax or IndicatorFillReferenceValue
     Q_PROPERTY(double IndicatorFillReferenceValue READ IndicatorFillReferenceValue WRITE SetIndicatorFillReferenceValue)
     Q_PROPERTY(bool IndicatorUserCanMove READ IndicatorUserCanMove WRITE SetIndicatorUserCanMove)
     Q_PROPERTY(bool ShowMaxPointer READ ShowMaxPointer WRITE SetShowMaxPointer)

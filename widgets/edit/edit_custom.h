@@ -115,7 +115,7 @@ protected:
     void UserDoubleClick() override;
     void CancelMouseInteraction() override;
     void Loaded() override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;  // swallows the request: the built-in menu opens on the right-button press
 
     // Replaces the text (when different): selection cleared, caret at the start,
     // the entry accepted, repaint.
@@ -130,7 +130,7 @@ protected:
     static void Beep();
     // Bevel width: 2 with a border, 0 without.
     int BorderMargin() const { return BorderStyle() == ibsNone ? 0 : 2; }
-    EditBuffer& Buffer() { return buffer_; }
+    EditBuffer& Buffer() { return buffer_; }  // the text model, for descendants
 
 private:
     struct TextLayout {

@@ -79,7 +79,7 @@ protected:
     void PaintContent(TCanvas& canvas) override;
     // Sizes the label to the caption and font it was given while loading.
     void Loaded() override;
-    bool event(QEvent* event) override;
+    bool event(QEvent* event) override;  // focuses FocusControl on the caption's accelerator
 
 private:
     template <typename T> void SetLayoutProperty(T value, T& field);

@@ -109,7 +109,7 @@ protected:
     void DoLostFocus() override;
     void CancelMouseInteraction() override { CancelPress(); }
     void FillOPCPropertyNames(QStringList& names) override;
-    bool event(QEvent* event) override;
+    bool event(QEvent* event) override;  // toggles the switch on the caption's accelerator
 
 private:
     struct Layout {
